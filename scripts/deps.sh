@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the project needs, and only those that are missing, so a
+# second run costs a single dpkg query.  Usage: scripts/deps.sh run|test
+set -euo pipefail
+
+run_pkgs=(build-essential cmake pkg-config qt6-base-dev fonts-ipafont-gothic fontconfig)
+test_pkgs=(libgtest-dev xvfb xauth xdotool imagemagick clang libclang-rt-14-dev valgrind
+           desktop-file-utils appstream dpkg-dev file)
+
+case "${1:-run}" in
+  run) pkgs=("${run_pkgs[@]}") ;;
+  test) pkgs=("${run_pkgs[@]}" "${test_pkgs[@]}") ;;
+  *) echo "usage: $0 run|test" >&2; exit 64 ;;
+esac
+
+missing=()
+for p in "${pkgs[@]}"; do
+  status=$(dpkg-query -W -f='${db:Status-Status}' "$p" 2>/dev/null || true)
+  [ "$status" = installed ] || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+sudo=()
+if [ "$(id -u)" -ne 0 ]; then
+  command -v sudo >/dev/null || { echo "need root or sudo to install: ${missing[*]}" >&2; exit 1; }
+  sudo=(sudo)
+fi
+export DEBIAN_FRONTEND=noninteractive
+"${sudo[@]}" apt-get update -qq
+"${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
