@@ -1,0 +1,89 @@
+#pragma once
+
+#include <array>
+#include <functional>
+#include <span>
+#include <string_view>
+#include <vector>
+
+#include "Control.h"
+#include "Event.h"
+#include "ModelObserver.h"
+
+namespace sorato {
+
+// The window Form1 and its 35 controls, with every property as the window is created,
+// and the rules each kind of control follows: option groups, enabled and visible frames,
+// which input raises which event.  It knows nothing of any toolkit: the Qt binding
+// mirrors it onto widgets, and the driver and the tests use it as it is.
+class ControlModel {
+ public:
+  using Handler = std::function<void(const MouseArgs&)>;
+  static constexpr int kControlCount = 35;
+
+ private:
+  // Declared before the controls: each control enrolls itself as it is created.
+  friend class Control;
+  int enroll(Control* c);
+  void propertyWritten(Control& c, Prop p);
+
+  std::array<Control*, kControlCount + 1> all_{};
+  std::size_t count_ = 0;
+  std::array<Control*, 12> tabOrder_{};
+  std::array<std::array<Handler, kEventCount>, kControlCount + 1> handlers_{};
+  std::vector<ModelObserver*> observers_;
+  bool unloaded_ = false;
+
+ public:
+  ControlModel();
+  ControlModel(const ControlModel&) = delete;
+  ControlModel& operator=(const ControlModel&) = delete;
+
+  // Members in creation order: the window, then each container's children, container by
+  // container.  Earlier siblings lie above later ones of the same sort.
+  Control Form1;
+  Control frmZnb, Timer1, btnN, btnY, Frame1, lblRM, lblKng, Shape1, lblD, lblC, lblBn, lblAn, lblB,
+      lblA, lbl1h, lbl2, lbl1;
+  Control Timer2, lbl2Z, lblBZ, lblAZ;
+  Control btn1Jun, btn2Jun, Frame3, Frame2, btnEND, btnA, btnQ, btnST, lblQn, lblSTn;
+  Control Option3, Option4;
+  Control Option2, Option1;
+
+  // The window and its controls, in creation order (the window first).
+  std::span<Control* const> all() const { return {all_.data(), count_}; }
+  Control* find(std::string_view name) const;
+  // The children of a container, in containment order.
+  std::vector<Control*> childrenOf(const Control& container) const;
+  // The focusable controls in keyboard order.
+  std::span<Control* const> tabOrder() const { return tabOrder_; }
+
+  void addObserver(ModelObserver* o);
+  void removeObserver(ModelObserver* o);
+
+  void setHandler(Control& c, Event e, Handler h);
+  bool hasHandler(const Control& c, Event e) const;
+
+  // Calls the handler of the event, whatever the state of the control; observers see
+  // the event first.  Nothing happens once the window is unloaded.
+  void raise(Control& c, Event e, const MouseArgs& args = {});
+
+  // A user's click.  On a command button it raises Click, on an option button it selects
+  // that button in its group, in both cases only when the control accepts input; it
+  // returns whether anything happened.  Other kinds take no clicks.
+  bool click(Control& c);
+  // A mouse press on a label, raised as MouseDown when the label is shown.
+  bool mouseDown(Control& c, const MouseArgs& args);
+
+  // Visible, and so is every container above it.
+  bool isShown(const Control& c) const;
+  // Shown, enabled (where the kind has Enabled) and inside enabled containers only.
+  bool acceptsInput(const Control& c) const;
+  // Every container above it is enabled (its own Enabled aside).
+  bool containersEnabled(const Control& c) const;
+
+  // Ends the window: observers hear of it once, and no event is raised afterwards.
+  void unload();
+  bool unloaded() const { return unloaded_; }
+};
+
+}  // namespace sorato

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+namespace sorato {
+
+enum class Event : std::uint8_t { Load, Click, Timer, MouseDown };
+inline constexpr int kEventCount = 4;
+
+std::string_view eventName(Event e);
+bool eventFromName(std::string_view name, Event& out);
+
+// Bit masks of a mouse press, as a label's MouseDown carries them.
+namespace mouse {
+inline constexpr std::int16_t Left = 1, Right = 2, Middle = 4;
+inline constexpr std::int16_t Shift = 1, Ctrl = 2, Alt = 4;
+}  // namespace mouse
+
+// The arguments of MouseDown; the other events carry none.
+struct MouseArgs {
+  std::int16_t button = 0;
+  std::int16_t shift = 0;
+  float x = 0;
+  float y = 0;
+};
+
+}  // namespace sorato

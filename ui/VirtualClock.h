@@ -1,0 +1,30 @@
+#pragma once
+
+#include <cstdint>
+
+#include "ControlModel.h"
+#include "TimerWatch.h"
+
+namespace sorato {
+
+// Time for a window without a screen: it stands still until advanced, and delivers every
+// timer tick that falls due on the way, at its due time, in time order.
+class VirtualClock {
+ public:
+  explicit VirtualClock(ControlModel& model);
+
+  std::int64_t now() const { return now_; }
+  // Moves time forward by `ms`, raising every tick due up to the new time.  Ticks due at
+  // the same moment come in creation order.
+  void advance(std::int64_t ms);
+  // Time that passes inside a handler, as if it ran long: no tick is delivered during it;
+  // a tick that fell due meanwhile comes once, as soon as the handler has returned.
+  void spend(std::int64_t ms) { now_ += ms; }
+
+ private:
+  ControlModel& model_;
+  std::int64_t now_ = 0;
+  TimerWatch timers_;
+};
+
+}  // namespace sorato
