@@ -1,0 +1,189 @@
+#include "StudyPhase.h"
+
+#include <string>
+
+#include "Texts.h"
+#include "banks/WordBanks.h"
+
+namespace sorato {
+
+namespace {
+
+constexpr int kShowTicks = 5;  // a step shows for 5 ticks; the 6th closes it
+constexpr Colour kBlack{0x00000000};
+constexpr Colour kGrey{0x00808080};
+
+}  // namespace
+
+// The first twelve steps of both preparations: they differ only in the flag of their
+// display and in the message.
+void StudyPhase::resetForPreparation(Boolean& flag, std::string_view message) {
+  ui_.lblRM.Visible = false;
+  ui_.Timer1.Enabled = false;
+  ui_.Timer2.Enabled = false;
+  g_.s = 0;
+  g_.k = 0;
+  g_.m3 = 0;
+  flag = False;
+  ui_.btnST.Enabled = true;
+  ui_.btnST.Caption = std::string(texts::Start);
+  ui_.btnST.ToolTipText = std::string(texts::StartTip);
+  ui_.btnQ.Enabled = false;
+  ui_.btnY.Enabled = false;
+  ui_.btnN.Enabled = false;
+  ui_.btnA.Enabled = false;
+  for (Control* result : {&ui_.lblA, &ui_.lblAn, &ui_.lblB, &ui_.lblBn, &ui_.lblC, &ui_.lblD}) {
+    result->Visible = false;
+    result->Caption = "";
+  }
+  ui_.lbl1.Caption = "";
+  ui_.lbl1h.Caption = "";
+  ui_.lbl2.Visible = true;
+  ui_.lbl2.Caption = std::string(message);
+}
+
+void StudyPhase::loadAndDraw() {
+  if (ui_.Option1.Value) {
+    LoadHiraganaBank(g_);
+  } else {
+    LoadKanjiBank(g_);
+  }
+  draw_.DrawTwenty();
+  draw_.PickShown();
+  draw_.SplitAbsent();
+}
+
+}  // namespace sorato
+
+namespace sorato {
+
+void StudyPhase::btn1Jun_Click() {
+  resetForPreparation(g_.st, texts::PrepareOneByOne);
+  ClearGame(g_);
+  loadAndDraw();
+  ui_.frmZnb.Visible = false;
+}
+
+void StudyPhase::btn2Jun_Click() {
+  resetForPreparation(g_.stZ, texts::PrepareAllAtOnce);
+  ui_.lbl2Z.ForeColor = kBlack;
+  ui_.frmZnb.Visible = true;
+  ui_.frmZnb.Top = 1300;
+  ui_.frmZnb.Left = 1700;
+  ui_.frmZnb.BorderStyle = 0;
+  ui_.lbl2Z.Visible = true;
+  ui_.lbl2Z.Caption = std::string(texts::PrepareAllAtOnce);
+  ui_.lblAZ.Caption = "";
+  ui_.lblAZ.BorderStyle = 0;
+  ui_.lblBZ.Caption = "";
+  ui_.lblBZ.BorderStyle = 0;
+  ClearGame(g_);
+  loadAndDraw();
+}
+
+// Every click restarts the current step: s goes back to 0, so a resumed word is shown
+// for its full five ticks again.
+void StudyPhase::btnST_Click() {
+  g_.s = 0;
+  g_.m3 = 0;
+  if (!ui_.frmZnb.Visible) {
+    if (ui_.Option2.Value) ui_.lbl1h.Visible = true;
+    if (g_.st == False) {
+      ui_.btn1Jun.Enabled = false;
+      ui_.Frame2.Enabled = false;
+      ui_.btnST.Caption = std::string(texts::Stop);
+      ui_.Timer1.Enabled = true;
+      ui_.Timer1.Interval = ui_.Option3.Value ? 600 : 1200;
+    }
+    if (g_.st == True) {
+      ui_.btn1Jun.Enabled = true;
+      ui_.Frame2.Enabled = true;
+      ui_.btnST.Caption = std::string(texts::Resume);
+      ui_.Timer1.Enabled = false;
+    }
+    g_.st = Not(g_.st);
+  } else {
+    ShowAllWords();
+    ui_.lbl2Z.ForeColor = kGrey;
+    if (g_.stZ == False) {
+      ui_.btn2Jun.Enabled = false;
+      ui_.Frame2.Enabled = false;
+      ui_.btnST.Caption = std::string(texts::Stop);
+      ui_.Timer2.Enabled = true;
+      ui_.Timer2.Interval = ui_.Option3.Value ? 2000 : 4000;
+    }
+    if (g_.stZ == True) {
+      ui_.btn2Jun.Enabled = true;
+      ui_.Frame2.Enabled = true;
+      ui_.btnST.Caption = std::string(texts::Resume);
+      ui_.Timer2.Enabled = false;
+    }
+    g_.stZ = Not(g_.stZ);
+  }
+}
+
+void StudyPhase::Timer1_Timer() {
+  ui_.lbl2.Caption = "";
+  if (g_.s < kShowTicks) {
+    const auto k = static_cast<std::size_t>(g_.k);
+    ui_.lbl1.Caption = g_.shownWord[k];
+    ui_.lbl1h.Caption = g_.shownReading[k];
+    ++g_.s;
+    ui_.lblSTn.Caption = std::to_string(g_.k + 1);
+    return;
+  }
+  ui_.lbl1.Caption = "";
+  ui_.lbl1h.Caption = "";
+  g_.s = 0;
+  if (g_.k < 9) {
+    ++g_.k;
+    return;
+  }
+  ui_.lblSTn.Caption = "";
+  ui_.lbl2.Caption = std::string(texts::DisplayOver);
+  ui_.btnST.Enabled = false;
+  ui_.btn1Jun.Enabled = true;
+  ui_.Frame2.Enabled = true;
+  ui_.btnQ.Enabled = true;
+  ui_.Timer1.Enabled = false;
+  g_.st = True;
+}
+
+void StudyPhase::Timer2_Timer() {
+  ui_.lbl2Z.Caption = "";
+  if (g_.s < kShowTicks) {
+    ShowAllWords();
+    ++g_.s;
+    return;
+  }
+  ui_.lblAZ.Caption = "";
+  ui_.lblBZ.Caption = "";
+  g_.s = 0;
+  ui_.lblSTn.Caption = "";
+  ui_.lbl2.Caption = std::string(texts::DisplayOver);
+  ui_.btnST.Enabled = false;
+  ui_.btn2Jun.Enabled = true;
+  ui_.Frame2.Enabled = true;
+  ui_.btnQ.Enabled = true;
+  ui_.Timer2.Enabled = false;
+  g_.stZ = True;
+  ui_.frmZnb.Visible = false;
+}
+
+// Five words a column, one per line with an empty line between words, and a single line
+// break after the last.
+void StudyPhase::ShowAllWords() {
+  auto column = [this](std::size_t first) {
+    std::string text;
+    for (std::size_t i = first; i < first + 5; ++i) {
+      text += g_.shownWord[i];
+      text += texts::CrLf;
+      if (i + 1 < first + 5) text += texts::CrLf;
+    }
+    return text;
+  };
+  ui_.lblAZ.Caption = column(0);
+  ui_.lblBZ.Caption = column(5);
+}
+
+}  // namespace sorato

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <initializer_list>
+#include <string>
+
+#include "app/Sorato.h"
+#include "game/RandomSource.h"
+#include "ui/VirtualClock.h"
+
+namespace sorato::testing {
+
+// A window of the game without a screen, after start-up, on a virtual clock, with a
+// random source the test can script.
+struct World {
+  ClockRandom generator;
+  ScriptedRandom random{generator};
+  Sorato sorato{random};
+  VirtualClock clock{sorato.ui};
+  ControlModel& ui = sorato.ui;
+  GameState& g = sorato.state;
+
+  World() { sorato.load(); }
+
+  // Queues values that draw exactly these indices below n (the middle of each bucket).
+  void script(int n, std::initializer_list<int> indices) {
+    for (int i : indices) random.push((static_cast<float>(i) + 0.5f) / static_cast<float>(n));
+  }
+  // Scripts a preparation: bank indices 0, 5, 10, ... 95 in draw order, and positions
+  // 0, 2, 4, ... 18 picked: the shown words are the even draws.
+  void scriptEvenGame() {
+    for (int i = 0; i < 20; ++i) script(100, {i * 5});
+    for (int i = 0; i < 10; ++i) script(20, {i * 2});
+  }
+  bool shown(const std::string& word) const {
+    for (const std::string& w : g.shownWord) {
+      if (w == word) return true;
+    }
+    return false;
+  }
+};
+
+}  // namespace sorato::testing
