@@ -1,0 +1,315 @@
+#include "Driver.h"
+
+#include <array>
+#include <charconv>
+#include <istream>
+#include <ostream>
+#include <vector>
+
+#include "Format.h"
+
+namespace sorato {
+
+namespace {
+
+// Far beyond any game (three thousand years), and far from overflowing the clock.
+constexpr std::int64_t kMaxAdvance = 100'000'000'000'000;
+
+std::vector<std::string_view> words(std::string_view line) {
+  std::vector<std::string_view> out;
+  std::size_t i = 0;
+  while (i < line.size()) {
+    if (line[i] == ' ') {
+      ++i;
+      continue;
+    }
+    const std::size_t end = line.find(' ', i);
+    const std::size_t stop = end == std::string_view::npos ? line.size() : end;
+    out.push_back(line.substr(i, stop - i));
+    i = stop;
+  }
+  return out;
+}
+
+std::string quoted(std::string_view s) {
+  return "'" + std::string(s) + "'";
+}
+
+bool allDigits(std::string_view s) {
+  if (s.empty()) return false;
+  for (char c : s) {
+    if (c < '0' || c > '9') return false;
+  }
+  return true;
+}
+
+// A whole number with an optional minus sign, within [lo, hi].
+bool parseInteger(std::string_view s, std::int64_t lo, std::int64_t hi, std::int64_t& out) {
+  const std::string_view digits = s.starts_with('-') ? s.substr(1) : s;
+  if (!allDigits(digits)) return false;
+  const auto r = std::from_chars(s.data(), s.data() + s.size(), out);
+  return r.ec == std::errc() && r.ptr == s.data() + s.size() && out >= lo && out <= hi;
+}
+
+bool parseMask(std::string_view s, std::int16_t& out) {
+  std::int64_t v = 0;
+  if (!parseInteger(s, -32768, 32767, v)) return false;
+  out = static_cast<std::int16_t>(v);
+  return true;
+}
+
+// A decimal number such as 12, -3.5 or .25, read as the nearest float.
+bool parseDecimal(std::string_view s, bool allowSign, float& out) {
+  std::string_view body = s;
+  if (allowSign && body.starts_with('-')) body = body.substr(1);
+  bool digit = false;
+  int points = 0;
+  for (char c : body) {
+    if (c >= '0' && c <= '9') {
+      digit = true;
+    } else if (c == '.') {
+      ++points;
+    } else {
+      return false;
+    }
+  }
+  if (!digit || points > 1) return false;
+  const auto r = std::from_chars(s.data(), s.data() + s.size(), out, std::chars_format::fixed);
+  return r.ec == std::errc() && r.ptr == s.data() + s.size();
+}
+
+struct ListRef {
+  std::string_view name;
+  std::string* (*entry)(GameState&, std::size_t, std::size_t&);
+};
+
+template <auto Member>
+std::string* listEntry(GameState& g, std::size_t i, std::size_t& size) {
+  auto& list = g.*Member;
+  size = list.size();
+  return i < list.size() ? &list[i] : nullptr;
+}
+
+constexpr std::array<ListRef, 9> kLists = {{
+    {"bankWord", &listEntry<&GameState::bankWord>},
+    {"bankReading", &listEntry<&GameState::bankReading>},
+    {"drawWord", &listEntry<&GameState::drawWord>},
+    {"quizWord", &listEntry<&GameState::quizWord>},
+    {"quizReading", &listEntry<&GameState::quizReading>},
+    {"absentWord", &listEntry<&GameState::absentWord>},
+    {"shownWord", &listEntry<&GameState::shownWord>},
+    {"shownCopy", &listEntry<&GameState::shownCopy>},
+    {"shownReading", &listEntry<&GameState::shownReading>},
+}};
+
+}  // namespace
+
+Driver::Driver(std::ostream& out, std::ostream& err)
+    : out_(out), err_(err), random_(generator_), world_(random_), clock_(world_.ui) {
+  world_.ui.addObserver(this);
+  world_.load();
+}
+
+Driver::~Driver() {
+  world_.ui.removeObserver(this);
+}
+
+int Driver::run(std::istream& in) {
+  std::string line;
+  for (long number = 1; std::getline(in, line); ++number) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();  // CR LF line ends
+    try {
+      execute(line);
+    } catch (const Failure& f) {
+      out_.flush();
+      err_ << "error: line " << number << ": " << f.reason << '\n';
+      err_.flush();
+      return kFailed;
+    }
+    if (world_.ui.unloaded()) break;
+  }
+  out_.flush();
+  return kEnded;
+}
+
+void Driver::execute(std::string_view line) {
+  const std::vector<std::string_view> w = words(line);
+  if (w.empty() || w[0].starts_with('#')) return;
+  const std::string_view command = w[0];
+  const std::size_t args = w.size() - 1;
+  auto expect = [&](std::size_t n, std::string_view usage) {
+    if (args < n) throw Failure{"missing argument: " + std::string(usage)};
+    if (args > n) throw Failure{"extra argument " + quoted(w[n + 1]) + ": " + std::string(usage)};
+  };
+  if (command == "click") {
+    expect(1, "click NAME");
+    click(w[1]);
+  } else if (command == "mousedown") {
+    expect(5, "mousedown NAME BUTTON SHIFT X Y");
+    mousedown(w[1], w[2], w[3], w[4], w[5]);
+  } else if (command == "raise") {
+    if (args < 2) throw Failure{"missing argument: raise NAME EVENT"};
+    raise(w[1], w[2], w.data() + 3, args - 2);
+  } else if (command == "advance") {
+    expect(1, "advance MS");
+    advance(w[1]);
+  } else if (command == "random") {
+    if (args == 0) throw Failure{"missing argument: random R1 R2 ..."};
+    random(w.data() + 1, args);
+  } else if (command == "get") {
+    expect(1, "get EXPR");
+    get(w[1]);
+  } else if (command == "trace") {
+    expect(1, "trace on|off");
+    trace(w[1]);
+  } else {
+    throw Failure{"unknown command " + quoted(command)};
+  }
+}
+
+Control& Driver::control(std::string_view name) const {
+  Control* c = world_.ui.find(name);
+  if (c == nullptr) throw Failure{"unknown control " + quoted(name)};
+  return *c;
+}
+
+void Driver::click(std::string_view name) {
+  Control& c = control(name);
+  if (c.kind() != Kind::CommandButton && c.kind() != Kind::OptionButton) {
+    throw Failure{quoted(name) + " is not a command button or an option button"};
+  }
+  world_.ui.click(c);
+}
+
+void Driver::mousedown(std::string_view name, std::string_view button, std::string_view shift,
+                       std::string_view x, std::string_view y) {
+  Control& c = control(name);
+  if (c.kind() != Kind::Label) throw Failure{quoted(name) + " is not a label"};
+  MouseArgs a;
+  if (!parseMask(button, a.button)) {
+    throw Failure{"BUTTON must be a 16-bit integer, not " + quoted(button)};
+  }
+  if (!parseMask(shift, a.shift)) {
+    throw Failure{"SHIFT must be a 16-bit integer, not " + quoted(shift)};
+  }
+  if (!parseDecimal(x, true, a.x)) throw Failure{"X must be a number of twips, not " + quoted(x)};
+  if (!parseDecimal(y, true, a.y)) throw Failure{"Y must be a number of twips, not " + quoted(y)};
+  world_.ui.mouseDown(c, a);
+}
+
+void Driver::raise(std::string_view name, std::string_view event, const std::string_view* args,
+                   std::size_t count) {
+  Control& c = control(name);
+  Event e{};
+  if (!eventFromName(event, e) || !world_.ui.hasHandler(c, e)) {
+    throw Failure{quoted(name) + " has no handler for the event " + quoted(event)};
+  }
+  MouseArgs a;
+  if (e == Event::MouseDown) {
+    if (count < 4) throw Failure{"missing argument: raise NAME MouseDown BUTTON SHIFT X Y"};
+    if (count > 4) throw Failure{"extra argument " + quoted(args[4])};
+    if (!parseMask(args[0], a.button) || !parseMask(args[1], a.shift)) {
+      throw Failure{"BUTTON and SHIFT must be 16-bit integers"};
+    }
+    if (!parseDecimal(args[2], true, a.x) || !parseDecimal(args[3], true, a.y)) {
+      throw Failure{"X and Y must be numbers of twips"};
+    }
+  } else if (count > 0) {
+    throw Failure{"extra argument " + quoted(args[0]) + ": " + std::string(event) +
+                  " takes no arguments"};
+  }
+  world_.ui.raise(c, e, a);
+}
+
+void Driver::advance(std::string_view ms) {
+  std::int64_t v = 0;
+  if (!allDigits(ms) || !parseInteger(ms, 0, kMaxAdvance, v)) {
+    throw Failure{"MS must be a whole number from 0 to " + std::to_string(kMaxAdvance) + ", not " +
+                  quoted(ms)};
+  }
+  clock_.advance(v);
+}
+
+void Driver::random(const std::string_view* values, std::size_t count) {
+  std::vector<float> parsed;
+  for (std::size_t i = 0; i < count; ++i) {
+    float r = 0;
+    if (!parseDecimal(values[i], false, r)) {
+      throw Failure{"not a decimal number: " + quoted(values[i])};
+    }
+    // Checked after rounding: a value just below 1 can round to 1, which is no index.
+    if (!(r >= 0.0f && r < 1.0f)) {
+      throw Failure{"random value " + quoted(values[i]) + " is not below 1 as a float"};
+    }
+    parsed.push_back(r);
+  }
+  for (float r : parsed) random_.push(r);
+}
+
+void Driver::get(std::string_view expr) {
+  out_ << value(expr) << '\n';
+}
+
+std::string Driver::value(std::string_view expr) {
+  if (const std::size_t dot = expr.find('.'); dot != std::string_view::npos) {
+    Control& c = control(expr.substr(0, dot));
+    const std::string_view name = expr.substr(dot + 1);
+    Prop p{};
+    if (!propFromName(name, p) || !c.has(p)) {
+      throw Failure{"control " + quoted(c.name()) + " has no property " + quoted(name)};
+    }
+    return propertyText(c.get(p));
+  }
+  GameState& g = world_.state;
+  if (const std::size_t open = expr.find('('); open != std::string_view::npos) {
+    const std::string_view list = expr.substr(0, open);
+    if (!expr.ends_with(')')) throw Failure{"malformed list entry " + quoted(expr)};
+    const std::string_view index = expr.substr(open + 1, expr.size() - open - 2);
+    for (const ListRef& ref : kLists) {
+      if (ref.name != list) continue;
+      std::size_t size = 0;
+      ref.entry(g, 0, size);
+      std::int64_t i = 0;
+      if (!allDigits(index) || !parseInteger(index, 0, static_cast<std::int64_t>(size) - 1, i)) {
+        throw Failure{"index " + quoted(index) + " is outside " + std::string(list) + "(0 to " +
+                      std::to_string(size - 1) + ")"};
+      }
+      return jsonString(*ref.entry(g, static_cast<std::size_t>(i), size));
+    }
+    throw Failure{"unknown list " + quoted(list)};
+  }
+  const std::array<std::pair<std::string_view, const Integer*>, 5> counters = {
+      {{"s", &g.s}, {"k", &g.k}, {"m3", &g.m3}, {"An", &g.An}, {"Bn", &g.Bn}}};
+  for (const auto& [name, v] : counters) {
+    if (name == expr) return std::to_string(*v);
+  }
+  const std::array<std::pair<std::string_view, const Boolean*>, 4> flags = {
+      {{"st", &g.st}, {"stZ", &g.stZ}, {"Abtn", &g.Abtn}, {"peekShown", &g.peekShown}}};
+  for (const auto& [name, v] : flags) {
+    if (name == expr) return *v != False ? "true" : "false";
+  }
+  if (expr == "time") return std::to_string(clock_.now());
+  if (expr == "randomCalls") return std::to_string(random_.calls());
+  if (expr == "reseeds") return std::to_string(random_.reseeds());
+  throw Failure{"unknown game variable " + quoted(expr)};
+}
+
+void Driver::trace(std::string_view onOff) {
+  if (onOff == "on") {
+    tracing_ = true;
+  } else if (onOff == "off") {
+    tracing_ = false;
+  } else {
+    throw Failure{"trace takes on or off, not " + quoted(onOff)};
+  }
+}
+
+void Driver::propertyWritten(Control& c, Prop p) {
+  if (tracing_) out_ << c.name() << '.' << propName(p) << " = " << propertyText(c.get(p)) << '\n';
+}
+
+void Driver::eventRaised(Control& c, Event e) {
+  if (tracing_) out_ << '@' << clock_.now() << ' ' << c.name() << '.' << eventName(e) << '\n';
+}
+
+}  // namespace sorato

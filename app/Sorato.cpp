@@ -1,0 +1,12 @@
+#include "Sorato.h"
+
+#include "Startup.h"
+
+namespace sorato {
+
+Sorato::Sorato(RandomSource& random) : game(ui, state, random) {
+  ui.setHandler(ui.Form1, Event::Load, [this](const MouseArgs&) { Form1_Load(ui, state); });
+  ui.setHandler(ui.btnEND, Event::Click, [this](const MouseArgs&) { btnEND_Click(ui); });
+}
+
+}  // namespace sorato
