@@ -1,0 +1,193 @@
+// The Qt binding, offscreen: widgets stand where the model says, show what it says, and
+// real input reaches the model only where the rules let it.
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QTest>
+
+#include "World.h"
+#include "ui/qt/Application.h"
+#include "ui/qt/ControlWidgets.h"
+#include "ui/qt/RealClock.h"
+#include "ui/qt/WindowBinding.h"
+
+namespace sorato {
+namespace {
+
+using testing::World;
+
+struct Window {
+  World w;
+  qt::WindowBinding binding{w.ui};
+  Window() {
+    binding.show();
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(binding.window()));
+  }
+  QWidget* widget(const Control& c) const { return binding.widgetOf(c); }
+  // The centre of a control in window coordinates.
+  QPoint centre(const Control& c) const {
+    QWidget* wgt = widget(c);
+    return wgt->mapTo(binding.window(), wgt->rect().center());
+  }
+  void clickAt(QPoint at, Qt::KeyboardModifiers mods = {}) {
+    QTest::mouseClick(binding.window()->windowHandle(), Qt::LeftButton, mods, at);
+    QCoreApplication::processEvents();
+  }
+};
+
+TEST(Widgets, StandWhereTheTwipsSay) {
+  Window win;
+  struct Row {
+    const Control* c;
+    QRect px;
+  };
+  auto& ui = win.w.ui;
+  // At 96 DPI a pixel is 15 twips; inside a frame, counted from within its border.
+  for (const Row& r :
+       {Row{&ui.Frame1, QRect(64, 13, 496, 73)}, Row{&ui.btnST, QRect(1 + 142, 1 + 16, 65, 40)},
+        Row{&ui.Option2, QRect(1 + 0, 1 + 27, 32, 12)}, Row{&ui.btnY, QRect(176, 304, 121, 65)},
+        Row{&ui.lbl1, QRect(152, 197, 314, 80)}, Row{&ui.lblRM, QRect(100, 107, 500, 266)}}) {
+    EXPECT_EQ(win.widget(*r.c)->geometry(), r.px) << r.c->name();
+  }
+  const QSize outer = win.binding.window()->frameGeometry().size();
+  EXPECT_NEAR(outer.width(), 633, 1);
+  EXPECT_NEAR(outer.height(), 467, 1);
+  EXPECT_EQ(win.binding.window()->windowTitle(), QStringLiteral("ソラト"));
+}
+
+TEST(Widgets, ARealClickReachesAnEnabledButtonOnly) {
+  Window win;
+  auto& ui = win.w.ui;
+  win.clickAt(win.centre(ui.btn1Jun));
+  EXPECT_TRUE(ui.lbl2.Visible);  // prepared
+  EXPECT_FALSE(ui.btnQ.Enabled);
+  const std::string word = win.w.g.quizWord[0];
+  win.clickAt(win.centre(ui.btnQ));
+  EXPECT_EQ(ui.lblQn.Caption.get(), "0");
+  EXPECT_FALSE(win.widget(ui.btnQ)->isEnabled());
+  win.clickAt(win.centre(ui.btnST));
+  EXPECT_EQ(ui.btnST.Caption.get(), "止");
+  EXPECT_EQ(static_cast<QPushButton*>(win.widget(ui.btnST))->text(), QStringLiteral("止"));
+}
+
+TEST(Widgets, ALockedFrameIgnoresInputButLooksTheSame) {
+  Window win;
+  auto& ui = win.w.ui;
+  auto* option = static_cast<QRadioButton*>(win.widget(ui.Option2));
+  const QImage before = option->grab().toImage();
+  ui.Frame2.Enabled = false;
+  win.clickAt(win.centre(ui.Option2));
+  EXPECT_FALSE(ui.Option2.Value);
+  EXPECT_FALSE(option->isChecked());
+  EXPECT_TRUE(option->isEnabled());
+  EXPECT_EQ(option->grab().toImage(), before);
+  ui.Frame2.Enabled = true;
+  win.clickAt(win.centre(ui.Option2));
+  EXPECT_TRUE(ui.Option2.Value);
+  EXPECT_TRUE(option->isChecked());
+  EXPECT_FALSE(static_cast<QRadioButton*>(win.widget(ui.Option1))->isChecked());
+  EXPECT_TRUE(option->hasFocus());  // the focus follows the selection
+}
+
+TEST(Widgets, TheAllAtOnceFrameCoversTheAnswerButtons) {
+  Window win;
+  auto& ui = win.w.ui;
+  const QPoint yes = win.centre(ui.btnY);
+  win.clickAt(win.centre(ui.btn2Jun));
+  ASSERT_TRUE(win.widget(ui.frmZnb)->isVisible());
+  ui.btnY.Enabled = true;  // even an enabled button underneath gets no click
+  win.clickAt(yes);
+  EXPECT_EQ(ui.lblQn.Caption.get(), "0");
+  EXPECT_EQ(win.binding.window()->childAt(yes)->objectName(), QStringLiteral("lblAZ"));
+}
+
+TEST(Widgets, LabelsShowCrLfAsALineBreakAndWrap) {
+  Window win;
+  auto& ui = win.w.ui;
+  auto* label = static_cast<qt::LabelWidget*>(win.widget(ui.lblB));
+  ui.lblB.Caption = "無かった言葉\r\n\r\nいか\r\nくじら";
+  EXPECT_EQ(label->text(), QStringLiteral("無かった言葉\n\nいか\nくじら"));
+  EXPECT_EQ(label->lineCount(), 4);  // the heading fits its label on one line
+  ui.lblB.Caption = "あいうえおかきくけこさしすせそたちつてと";
+  EXPECT_GT(label->lineCount(), 1);  // wrapped between characters
+  EXPECT_EQ(ui.lblB.Caption.get(), "あいうえおかきくけこさしすせそたちつてと");
+}
+
+TEST(Widgets, FocusStartsOnTheSelectedBankOptionAndFollowsTheTabOrder) {
+  Window win;
+  auto& ui = win.w.ui;
+  EXPECT_TRUE(win.widget(ui.Option1)->hasFocus());
+  QWidget* at = win.widget(ui.Option1);
+  std::vector<QString> order;
+  for (int i = 0; i < 10; ++i) {
+    at = at->nextInFocusChain();
+    while (at->focusPolicy() == Qt::NoFocus) at = at->nextInFocusChain();
+    order.push_back(at->objectName());
+  }
+  EXPECT_EQ(order, (std::vector<QString>{"btn1Jun", "btn2Jun", "Option3", "btnST", "btnQ", "btnA",
+                                         "btnEND", "btnY", "btnN", "Option1"}));
+}
+
+TEST(Widgets, KeyboardPressesAFocusedButton) {
+  Window win;
+  auto& ui = win.w.ui;
+  win.widget(ui.btn1Jun)->setFocus();
+  QTest::keyClick(win.widget(ui.btn1Jun), Qt::Key_Space);
+  EXPECT_TRUE(ui.lbl2.Visible);
+  QTest::keyClick(win.widget(ui.Option1), Qt::Key_Down);
+  EXPECT_TRUE(ui.Option2.Value);
+  win.widget(ui.btnST)->setFocus();
+  QTest::keyClick(win.widget(ui.btnST), Qt::Key_Return);
+  QTRY_COMPARE(ui.btnST.Caption.get(), std::string("止"));
+}
+
+TEST(Widgets, ShiftPressOnThePeekLabelOnceTheWindowIsTaller) {
+  Window win;
+  auto& ui = win.w.ui;
+  win.binding.window()->resize(win.binding.window()->width(), 600);
+  QCoreApplication::processEvents();
+  win.clickAt(win.centre(ui.lblKng), Qt::ShiftModifier);
+  EXPECT_TRUE(ui.lblD.Visible);
+  EXPECT_TRUE(win.widget(ui.lblD)->isVisible());
+  EXPECT_EQ(ui.lblKng.Left.get(), 10.0f);  // nothing moved with the window
+}
+
+TEST(Widgets, ClosingTheWindowUnloadsIt) {
+  Window win;
+  win.binding.window()->close();
+  EXPECT_TRUE(win.w.ui.unloaded());
+}
+
+TEST(RealClock, TicksOnTheScheduleAndNeverForIntervalZero) {
+  ControlModel ui;
+  qt::RealClock clock(ui);
+  std::vector<std::pair<std::string_view, std::int64_t>> due;
+  clock.setTickObserver(
+      [&](Control& t, std::int64_t d, std::int64_t) { due.emplace_back(t.name(), d); });
+  ui.Timer1.Enabled = true;
+  const std::int64_t start = qt::RealClock::nowNs();
+  ui.Timer1.Interval = 20;
+  QTRY_VERIFY_WITH_TIMEOUT(due.size() >= 3, 10'000);
+  ui.Timer1.Enabled = false;
+  for (std::size_t n = 0; n < due.size(); ++n) {
+    EXPECT_EQ(due[n].first, "Timer1");  // Timer2 is enabled with interval 0: never
+    // Each due time is a whole number of intervals after the interval was given.
+    const double intervals = static_cast<double>(due[n].second - start) / 20e6;
+    EXPECT_NEAR(intervals, std::round(intervals), 0.05);
+  }
+}
+
+}  // namespace
+}  // namespace sorato
+
+int main(int argc, char** argv) {
+  ::testing::InitGoogleTest(&argc, argv);
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  auto app = sorato::qt::openApplication("sorato_widget_tests");
+  sorato::qt::prepareApplication(*app);
+  return RUN_ALL_TESTS();
+}

@@ -1,0 +1,90 @@
+#!/usr/bin/env bash
+# The real program on a real X server (Xvfb), driven by xdotool as a user would:
+#  1. with no display it says so in one line and exits with status 1;
+#  2. a click on 終了 ends it with status 0;
+#  3. a whole game by mouse clicks alone ends in the result lists (a screenshot of each
+#     stage is kept in the artefacts folder).
+set -u
+sorato=$1
+artefacts=$2
+mkdir -p "$artefacts"
+export XDG_RUNTIME_DIR
+XDG_RUNTIME_DIR=$(mktemp -d)
+fail() { echo "FAIL: $*"; exit 1; }
+
+# 1. No display.
+out=$(env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb "$sorato" 2>&1)
+status=$?
+[ "$status" -eq 1 ] || fail "without a display: status $status, expected 1 ($out)"
+[ "$(printf '%s\n' "$out" | wc -l)" -eq 1 ] || fail "without a display: more than one line: $out"
+case $out in sorato:*display*) ;; *) fail "without a display: unclear message: $out" ;; esac
+echo "ok   no display: $out"
+
+# A private X server on the first free display number.
+fdfile=$(mktemp)
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fdfile" 2>/dev/null &
+xvfb=$!
+trap 'kill $xvfb 2>/dev/null; rm -rf "$XDG_RUNTIME_DIR" "$fdfile"' EXIT
+for _ in $(seq 100); do [ -s "$fdfile" ] && break; sleep 0.05; done
+export DISPLAY=:$(head -n1 "$fdfile")
+unset QT_QPA_PLATFORM
+
+start() {
+  "$sorato" &
+  pid=$!
+  win=$(timeout 10 xdotool search --sync --name '^ソラト$' | head -n1)
+  [ -n "$win" ] || fail "no window named ソラト"
+  sleep 0.3
+}
+# Twips to pixels at 96 DPI, and the centre of a control: container offset plus its
+# own rectangle (Frame1 lies at 960, 200 and its children count from inside its border).
+px() { echo $(( ($1 + 7) / 15 )); }
+click_at() { xdotool mousemove --window "$win" "$1" "$2" click 1; sleep 0.15; }
+click_in_frame1() {  # left top width height
+  click_at $(( $(px 960) + 1 + $(px $(( $1 + $3 / 2 ))) )) $(( $(px 200) + 1 + $(px $(( $2 + $4 / 2 ))) ))
+}
+click_on_form() {
+  click_at "$(px $(( $1 + $3 / 2 )))" "$(px $(( $2 + $4 / 2 )))"
+}
+wait_exit() {
+  for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+  kill -0 "$pid" 2>/dev/null && { kill -9 "$pid"; fail "$1: still running"; }
+  wait "$pid"
+}
+shot() { import -window "$win" "$artefacts/$1.png" 2>/dev/null || fail "screenshot $1"; }
+# How many colours a rectangle of the window shows (1: nothing but the background).
+colours_in() { convert "$artefacts/$1.png" -crop "$2" +repage -format %k info:; }
+
+# 2. 終了 ends the program.
+start
+click_in_frame1 6200 240 1050 600   # 終了
+wait_exit "after 終了"
+status=$?
+[ "$status" -eq 0 ] || fail "終了: status $status"
+echo "ok   終了 ends the program with status 0"
+
+# 3. A whole game by clicks: prepare all at once, show, ask, answer, score.
+start
+shot start
+click_in_frame1 180 620 1250 360    # 全部出す
+click_in_frame1 2136 240 972 600    # 始
+sleep 1
+shot all-at-once
+sleep 11.5                          # the display lasts 12 s
+click_in_frame1 3840 240 972 600    # 問
+shot question
+for n in $(seq 20); do
+  if [ $((n % 2)) -eq 0 ]; then click_on_form 2640 4560 1812 972; else click_on_form 4750 4560 1812 972; fi
+done
+lists="123x280+24+104"              # where lblA stands
+shot before-answer
+[ "$(colours_in before-answer "$lists")" -eq 1 ] || fail "result list shown too early"
+click_in_frame1 5000 240 972 600    # 答
+shot results
+[ "$(colours_in results "$lists")" -gt 1 ] || fail "no result list after 答"
+kill -0 "$pid" 2>/dev/null || fail "the program ended during the game"
+click_in_frame1 6200 240 1050 600
+wait_exit "after a whole game"
+status=$?
+[ "$status" -eq 0 ] || fail "終了 after a game: status $status"
+echo "ok   a whole game by clicks ends in the result lists ($artefacts/results.png)"

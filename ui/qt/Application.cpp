@@ -1,0 +1,77 @@
+#include "Application.h"
+
+#include <unistd.h>
+
+#include <QFont>
+#include <QFontDatabase>
+#include <QStyleFactory>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "Icon.h"
+
+namespace sorato::qt {
+
+namespace {
+
+QtMessageHandler previousHandler = nullptr;
+std::string* startupMessages = nullptr;
+
+// While the platform opens, Qt's own messages are held back: if it fails they are
+// replaced by one line of ours, and otherwise they are passed on.
+void holdStartupMessages(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+  if (type == QtFatalMsg) {
+    const char* display = std::getenv("DISPLAY");
+    const char* platform = std::getenv("QT_QPA_PLATFORM");
+    std::fprintf(stderr,
+                 "sorato: cannot open a display (platform %s, DISPLAY=%s); start it on a desktop\n",
+                 platform != nullptr ? platform : "xcb", display != nullptr ? display : "unset");
+    std::fflush(stderr);
+    _exit(1);
+  }
+  if (startupMessages != nullptr) {
+    *startupMessages += qFormatLogMessage(type, context, text).toStdString();
+    *startupMessages += '\n';
+  } else if (previousHandler != nullptr) {
+    previousHandler(type, context, text);
+  }
+}
+
+int fakeArgc = 1;
+char* fakeArgv[2] = {nullptr, nullptr};
+
+}  // namespace
+
+std::unique_ptr<QApplication> openApplication(const char* programName) {
+  static std::string name;
+  name = programName != nullptr ? programName : "sorato";
+  fakeArgv[0] = name.data();
+  std::string held;
+  startupMessages = &held;
+  previousHandler = qInstallMessageHandler(holdStartupMessages);
+  auto app = std::make_unique<QApplication>(fakeArgc, fakeArgv);
+  qInstallMessageHandler(previousHandler);
+  startupMessages = nullptr;
+  if (!held.empty()) std::fputs(held.c_str(), stderr);
+  return app;
+}
+
+void prepareApplication(QApplication& app) {
+  app.setApplicationName(QStringLiteral("sorato"));
+  app.setApplicationDisplayName(QStringLiteral("ソラト"));
+  app.setDesktopFileName(QStringLiteral("sorato"));
+  app.setWindowIcon(gameIcon());
+  if (QStyle* classic = QStyleFactory::create(QStringLiteral("Windows"))) app.setStyle(classic);
+  const QStringList gothic = {QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic")};
+  QFont::insertSubstitutions(QStringLiteral("MS UI Gothic"), gothic);
+  QFont::insertSubstitutions(QStringLiteral("ＭＳ Ｐゴシック"), gothic);
+}
+
+bool japaneseFontsPresent() {
+  const QStringList families = QFontDatabase::families();
+  return families.contains(QStringLiteral("IPAPGothic")) ||
+         families.contains(QStringLiteral("IPAGothic"));
+}
+
+}  // namespace sorato::qt

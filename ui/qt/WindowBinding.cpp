@@ -1,0 +1,329 @@
+#include "WindowBinding.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+
+#include "ControlWidgets.h"
+#include "Icon.h"
+
+namespace sorato::qt {
+
+QColor toQColor(Colour c) {
+  const Colour plain = resolveSystemColour(c);
+  return QColor(plain.red(), plain.green(), plain.blue());
+}
+
+QString displayText(const std::string& caption) {
+  QString text = QString::fromStdString(caption);
+  text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  return text;
+}
+
+namespace {
+
+QString qName(const Control& c) {
+  return QString::fromUtf8(c.name().data(), static_cast<qsizetype>(c.name().size()));
+}
+
+Qt::Alignment labelAlignment(std::int32_t alignment) {
+  switch (alignment) {
+    case 1: return Qt::AlignRight | Qt::AlignTop;
+    case 2: return Qt::AlignHCenter | Qt::AlignTop;
+    default: return Qt::AlignLeft | Qt::AlignTop;
+  }
+}
+
+bool isButtonLike(const Control& c) {
+  return c.kind() == Kind::CommandButton || c.kind() == Kind::OptionButton ||
+         c.kind() == Kind::Frame;
+}
+
+}  // namespace
+
+WindowBinding::WindowBinding(ControlModel& model) : model_(model) {
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    dpiX_ = screen->logicalDotsPerInchX();
+    dpiY_ = screen->logicalDotsPerInchY();
+  }
+  for (Control* c : model_.all()) create(*c);
+  for (Control* c : model_.all()) applyAll(*c);
+  for (Control* c : model_.all()) {
+    if (c->kind() == Kind::Form || c->kind() == Kind::Frame) stack(*c);
+  }
+  const auto order = model_.tabOrder();
+  for (std::size_t i = 0; i + 1 < order.size(); ++i) {
+    QWidget::setTabOrder(widgetOf(*order[i]), widgetOf(*order[i + 1]));
+  }
+  refreshInput();
+  model_.addObserver(this);
+}
+
+WindowBinding::~WindowBinding() {
+  model_.removeObserver(this);
+}
+
+FormWidget* WindowBinding::window() const {
+  return window_.get();
+}
+
+QWidget* WindowBinding::widgetOf(const Control& c) const {
+  return widgets_[static_cast<std::size_t>(c.index())].data();
+}
+
+Control* WindowBinding::controlOf(const QWidget* w) const {
+  for (Control* c : model_.all()) {
+    if (w != nullptr && widgetOf(*c) == w) return c;
+  }
+  return nullptr;
+}
+
+void WindowBinding::create(Control& c) {
+  QWidget* parent = c.container() != nullptr ? widgetOf(*c.container()) : nullptr;
+  QWidget* w = nullptr;
+  switch (c.kind()) {
+    case Kind::Form:
+      window_ = std::make_unique<FormWidget>(*this, c);
+      window_->setAutoFillBackground(true);
+      window_->setWindowIcon(gameIcon());
+      w = window_.get();
+      break;
+    case Kind::Label: w = new LabelWidget(*this, c, parent); break;
+    case Kind::CommandButton: w = new ButtonWidget(*this, c, parent); break;
+    case Kind::OptionButton: w = new OptionWidget(*this, c, parent); break;
+    case Kind::Frame: w = new FrameWidget(parent); break;
+    case Kind::Shape: w = new ShapeWidget(c, parent); break;
+    case Kind::Timer: return;  // never drawn
+  }
+  w->setObjectName(qName(c));
+  widgets_[static_cast<std::size_t>(c.index())] = w;
+}
+
+void WindowBinding::applyAll(Control& c) {
+  for (int i = 0; i < kPropCount; ++i) {
+    const auto p = static_cast<Prop>(i);
+    if (c.has(p)) apply(c, p);
+  }
+}
+
+void WindowBinding::propertyWritten(Control& c, Prop p) {
+  apply(c, p);
+}
+
+void WindowBinding::apply(Control& c, Prop p) {
+  QWidget* w = widgetOf(c);
+  if (w == nullptr) return;
+  switch (p) {
+    case Prop::Caption:
+      if (c.kind() == Kind::Form) {
+        w->setWindowTitle(QString::fromStdString(c.Caption));
+      } else if (auto* label = qobject_cast<LabelWidget*>(w)) {
+        label->setText(displayText(c.Caption));
+      } else if (auto* button = qobject_cast<QAbstractButton*>(w)) {
+        button->setText(QString::fromStdString(c.Caption));
+      }
+      break;
+    case Prop::ToolTipText: w->setToolTip(QString::fromStdString(c.ToolTipText)); break;
+    case Prop::Visible:
+      if (c.kind() != Kind::Form) w->setVisible(c.Visible);
+      break;
+    case Prop::Enabled:
+      // A frame is never disabled as a widget: its children would turn grey.  It stops
+      // taking input instead (refreshInput), and the model refuses it too.
+      if (c.kind() != Kind::Frame) w->setEnabled(c.Enabled);
+      refreshInput();
+      break;
+    case Prop::Value:
+      if (auto* option = qobject_cast<QAbstractButton*>(w)) option->setChecked(c.Value);
+      refreshInput();
+      break;
+    case Prop::ForeColor:
+    case Prop::BackColor:
+    case Prop::BackStyle:
+    case Prop::BorderColor:
+    case Prop::FillColor: applyLook(c); break;
+    case Prop::BorderStyle:
+      applyLook(c);
+      if (c.kind() == Kind::Frame) {
+        for (Control* child : model_.childrenOf(c)) place(*child);
+      }
+      break;
+    case Prop::Alignment:
+      if (auto* label = qobject_cast<LabelWidget*>(w)) {
+        label->setAlignment(labelAlignment(c.Alignment));
+      }
+      break;
+    case Prop::Left:
+    case Prop::Top:
+    case Prop::Width:
+    case Prop::Height: place(c); break;
+    case Prop::FontName:
+    case Prop::FontSize:
+    case Prop::FontBold: applyFont(c); break;
+    case Prop::Interval: break;
+  }
+}
+
+int WindowBinding::toPixelsX(double twips) const {
+  return qRound(twips * dpiX_ / 1440.0);
+}
+int WindowBinding::toPixelsY(double twips) const {
+  return qRound(twips * dpiY_ / 1440.0);
+}
+float WindowBinding::toTwipsX(double px) const {
+  return static_cast<float>(px * 1440.0 / dpiX_);
+}
+float WindowBinding::toTwipsY(double px) const {
+  return static_cast<float>(px * 1440.0 / dpiY_);
+}
+
+// Left and Top count from the inside of the container: within a frame's border.
+QRect WindowBinding::pixelRect(const Control& c) const {
+  int inset = 0;
+  if (const Control* in = c.container(); in != nullptr && in->kind() == Kind::Frame) {
+    inset = in->BorderStyle == 1 ? 1 : 0;
+  }
+  const int left = toPixelsX(c.Left);
+  const int top = toPixelsY(c.Top);
+  const int right = toPixelsX(c.Left + c.Width);
+  const int bottom = toPixelsY(c.Top + c.Height);
+  return QRect(inset + left, inset + top, right - left, bottom - top);
+}
+
+void WindowBinding::place(Control& c) {
+  QWidget* w = widgetOf(c);
+  if (w == nullptr) return;
+  if (c.kind() == Kind::Form) {
+    window_->setOuterSize(QSize(toPixelsX(c.Width), toPixelsY(c.Height)));
+    return;
+  }
+  w->setGeometry(pixelRect(c));
+}
+
+void WindowBinding::applyLook(Control& c) {
+  QWidget* w = widgetOf(c);
+  if (w == nullptr) return;
+  QPalette pal = w->palette();
+  switch (c.kind()) {
+    case Kind::Form:
+    case Kind::Frame:
+      pal.setColor(QPalette::Window, toQColor(c.BackColor));
+      if (auto* frame = qobject_cast<QFrame*>(w)) {
+        frame->setFrameStyle(c.BorderStyle == 1 ? (QFrame::Box | QFrame::Plain) : QFrame::NoFrame);
+      }
+      break;
+    case Kind::Label: {
+      auto* label = static_cast<LabelWidget*>(w);
+      pal.setColor(QPalette::WindowText, toQColor(c.ForeColor));
+      pal.setColor(QPalette::Window, toQColor(c.BackColor));
+      label->setAutoFillBackground(c.BackStyle == 1);
+      label->setFrameStyle(c.BorderStyle == 1 ? (QFrame::Box | QFrame::Plain) : QFrame::NoFrame);
+      break;
+    }
+    case Kind::CommandButton:
+      // The fill stays the button's own colour when it is disabled; only the caption greys.
+      for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+        pal.setColor(group, QPalette::Button, toQColor(c.BackColor));
+      }
+      pal.setColor(QPalette::Active, QPalette::ButtonText, toQColor(c.ForeColor));
+      pal.setColor(QPalette::Inactive, QPalette::ButtonText, toQColor(c.ForeColor));
+      break;
+    case Kind::OptionButton:
+      w->setAutoFillBackground(true);
+      pal.setColor(QPalette::Window, toQColor(c.BackColor));
+      pal.setColor(QPalette::WindowText, toQColor(c.ForeColor));
+      break;
+    case Kind::Shape: w->update(); return;
+    case Kind::Timer: return;
+  }
+  w->setPalette(pal);
+}
+
+void WindowBinding::applyFont(Control& c) {
+  QWidget* w = widgetOf(c);
+  if (w == nullptr) return;
+  QFont font(QString::fromStdString(c.FontName));
+  font.setPointSizeF(c.FontSize);
+  font.setBold(c.FontBold);
+  // IPA Gothic, standing in for the faces the window was laid out for, sets its kana
+  // wider than they do; at 95 % width every caption that fit there fits here (the
+  // tightest is the heading 無かった言葉 in its result list).
+  font.setStretch(95);
+  w->setFont(font);
+}
+
+// Buttons, option buttons and frames lie above the labels and the shape of the same
+// container; within each sort, the one created earlier lies above.
+void WindowBinding::stack(Control& container) {
+  const std::vector<Control*> children = model_.childrenOf(container);
+  auto raiseAll = [&](bool buttons) {
+    for (auto it = children.rbegin(); it != children.rend(); ++it) {
+      if (QWidget* w = widgetOf(**it); w != nullptr && isButtonLike(**it) == buttons) w->raise();
+    }
+  };
+  raiseAll(false);
+  raiseAll(true);
+}
+
+// Which widgets take the mouse and the keyboard: nothing inside a disabled frame (which
+// keeps its look), and of two option buttons only the selected one takes the focus.
+void WindowBinding::refreshInput() {
+  for (Control* c : model_.all()) {
+    QWidget* w = widgetOf(*c);
+    if (w == nullptr) continue;
+    if (c->kind() == Kind::Frame) {
+      w->setAttribute(Qt::WA_TransparentForMouseEvents, !c->Enabled);
+    }
+    const bool open = model_.containersEnabled(*c);
+    if (c->kind() == Kind::CommandButton) {
+      w->setFocusPolicy(open ? Qt::StrongFocus : Qt::NoFocus);
+    } else if (c->kind() == Kind::OptionButton) {
+      w->setFocusPolicy(open && c->Value ? Qt::StrongFocus : Qt::NoFocus);
+    }
+  }
+  if (window_ == nullptr) return;
+  if (QWidget* focus = window_->focusWidget();
+      focus != nullptr && focus->focusPolicy() == Qt::NoFocus) {
+    // The focus was on an option that lost its selection: it follows the selection;
+    // anywhere else it moves on.
+    Control* c = controlOf(focus);
+    QWidget* next = nullptr;
+    if (c != nullptr && c->kind() == Kind::OptionButton && model_.containersEnabled(*c)) {
+      for (Control* other : model_.childrenOf(*c->container())) {
+        if (other->kind() == Kind::OptionButton && other->Value) next = widgetOf(*other);
+      }
+    }
+    if (next != nullptr) {
+      next->setFocus(Qt::OtherFocusReason);
+    } else {
+      focus->clearFocus();
+      if (QWidget* after = focus->nextInFocusChain(); after != nullptr) {
+        for (QWidget* w = after; w != focus; w = w->nextInFocusChain()) {
+          if (w->isVisible() && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus)) {
+            w->setFocus(Qt::TabFocusReason);
+            break;
+          }
+        }
+      }
+    }
+  }
+}
+
+void WindowBinding::clicked(Control& c) {
+  model_.click(c);
+  if (c.kind() == Kind::OptionButton && c.Value && !model_.unloaded()) {
+    if (QWidget* w = widgetOf(c)) w->setFocus(Qt::MouseFocusReason);
+  }
+}
+
+void WindowBinding::show() {
+  window_->show();
+  for (Control* option : {&model_.Option1, &model_.Option2}) {
+    if (option->Value) widgetOf(*option)->setFocus(Qt::OtherFocusReason);
+  }
+}
+
+void WindowBinding::unloaded() {
+  if (window_ != nullptr) window_->hide();
+}
+
+}  // namespace sorato::qt

@@ -1,0 +1,70 @@
+#pragma once
+
+#include <QPointer>
+#include <QRect>
+#include <QWidget>
+#include <array>
+#include <memory>
+
+#include "ui/ControlModel.h"
+
+namespace sorato::qt {
+
+class FormWidget;
+
+// Mirrors the control model onto Qt widgets, property by property, and turns the user's
+// input into model input.  It decides nothing: enabled, visible, captions and the
+// selection of the option buttons all come from the model.
+class WindowBinding : public ModelObserver {
+ public:
+  explicit WindowBinding(ControlModel& model);
+  ~WindowBinding() override;
+  WindowBinding(const WindowBinding&) = delete;
+  WindowBinding& operator=(const WindowBinding&) = delete;
+
+  ControlModel& model() { return model_; }
+  FormWidget* window() const;
+  // The widget of a control; null for the timers.
+  QWidget* widgetOf(const Control& c) const;
+  Control* controlOf(const QWidget* w) const;
+
+  // Shows the window with the focus on the selected bank option.
+  void show();
+
+  // Twips to pixels and back, at the screen's logical DPI (1440 twips to the inch).
+  int toPixelsX(double twips) const;
+  int toPixelsY(double twips) const;
+  float toTwipsX(double px) const;
+  float toTwipsY(double px) const;
+  // Where a control's widget stands in its parent, in pixels.
+  QRect pixelRect(const Control& c) const;
+
+  // Called by a widget after the user's click on it reached the model.
+  void clicked(Control& c);
+
+  void propertyWritten(Control& c, Prop p) override;
+  void unloaded() override;
+
+ private:
+  void create(Control& c);
+  void applyAll(Control& c);
+  void apply(Control& c, Prop p);
+  void place(Control& c);
+  void applyLook(Control& c);
+  void applyFont(Control& c);
+  void stack(Control& container);
+  void refreshInput();
+
+  ControlModel& model_;
+  std::unique_ptr<FormWidget> window_;
+  std::array<QPointer<QWidget>, ControlModel::kControlCount + 1> widgets_{};
+  double dpiX_ = 96;
+  double dpiY_ = 96;
+};
+
+// Colours of the model as Qt colours.
+QColor toQColor(Colour c);
+// A caption as a label draws it: CR LF is a line break.
+QString displayText(const std::string& caption);
+
+}  // namespace sorato::qt
