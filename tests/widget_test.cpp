@@ -145,6 +145,39 @@ TEST(Widgets, KeyboardPressesAFocusedButton) {
   QTRY_COMPARE(ui.btnST.Caption.get(), std::string("止"));
 }
 
+// A whole game with the keyboard alone: Tab to a button, Space to press it.
+TEST(Widgets, AWholeGameByKeyboardAlone) {
+  Window win;
+  auto& ui = win.w.ui;
+  QWidget* window = win.binding.window();
+  auto focused = [&] { return QApplication::focusWidget()->objectName(); };
+  auto tabTo = [&](const char* name) {
+    for (int i = 0; i < 12 && focused() != QLatin1String(name); ++i) {
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    ASSERT_EQ(focused(), QLatin1String(name));
+  };
+  auto press = [&](const char* name) {
+    tabTo(name);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+  };
+  ASSERT_EQ(focused(), QLatin1String("Option1"));
+  QTest::keyClick(window->focusWidget(), Qt::Key_Down);  // 漢
+  EXPECT_TRUE(ui.Option2.Value);
+  press("btn1Jun");
+  press("btnST");
+  win.w.clock.advance(36'000);
+  press("btnQ");
+  for (int n = 0; n < 20; ++n) {
+    const bool shown = win.w.shown(ui.lbl1.Caption);
+    press(shown ? "btnY" : "btnN");
+  }
+  press("btnA");
+  EXPECT_EQ(ui.lblAn.Caption.get(), "すばらしい！ : 10/10");
+  EXPECT_EQ(ui.lblBn.Caption.get(), "優秀です : 0/10");
+  EXPECT_TRUE(win.widget(ui.lblA)->isVisible());
+}
+
 TEST(Widgets, ShiftPressOnThePeekLabelOnceTheWindowIsTaller) {
   Window win;
   auto& ui = win.w.ui;
