@@ -1,22 +1,9 @@
-// sorato: the game in its window.
+// sorato: the game in its window.  It takes no arguments and reads nothing.
 
 #include <cstdio>
 
-#include "app/Sorato.h"
-#include "game/RandomSource.h"
+#include "app/GameWindow.h"
 #include "ui/qt/Application.h"
-#include "ui/qt/RealClock.h"
-#include "ui/qt/WindowBinding.h"
-
-namespace {
-
-// The system ends when its window is unloaded, by 終了 or by closing the window.
-class EndOnUnload : public sorato::ModelObserver {
- public:
-  void unloaded() override { QCoreApplication::exit(0); }
-};
-
-}  // namespace
 
 int main(int, char** argv) {
   auto app = sorato::qt::openApplication(argv[0]);
@@ -25,17 +12,8 @@ int main(int, char** argv) {
     std::fputs("sorato: no Japanese font found; install the package fonts-ipafont-gothic\n",
                stderr);
   }
-
   sorato::ClockRandom random;
-  sorato::Sorato world(random);
-  sorato::qt::RealClock clock(world.ui);
-  EndOnUnload end;
-  world.ui.addObserver(&end);
-  world.load();
-
-  sorato::qt::WindowBinding window(world.ui);
-  window.show();
-  const int status = app->exec();
-  world.ui.removeObserver(&end);
-  return status;
+  sorato::GameWindow game(random);
+  game.binding.show();
+  return app->exec();
 }

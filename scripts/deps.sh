@@ -3,7 +3,7 @@
 # second run costs a single dpkg query.  Usage: scripts/deps.sh run|test
 set -euo pipefail
 
-run_pkgs=(build-essential cmake pkg-config qt6-base-dev fonts-ipafont-gothic fontconfig)
+run_pkgs=(build-essential cmake pkg-config qt6-base-dev libfontconfig-dev fonts-ipafont-gothic fontconfig)
 test_pkgs=(libgtest-dev xvfb xauth xdotool imagemagick clang libclang-rt-14-dev valgrind
            desktop-file-utils appstream dpkg-dev file)
 

@@ -1,6 +1,9 @@
 #include "Application.h"
 
+#include <fontconfig/fontconfig.h>
 #include <unistd.h>
+
+#include <thread>
 
 #include <QFont>
 #include <QFontDatabase>
@@ -50,7 +53,11 @@ std::unique_ptr<QApplication> openApplication(const char* programName) {
   std::string held;
   startupMessages = &held;
   previousHandler = qInstallMessageHandler(holdStartupMessages);
+  // fontconfig reads its configuration once, the first time any text is measured: a
+  // few milliseconds that a second core spends while the platform opens.
+  std::thread fonts([] { FcInit(); });
   auto app = std::make_unique<QApplication>(fakeArgc, fakeArgv);
+  fonts.join();
   qInstallMessageHandler(previousHandler);
   startupMessages = nullptr;
   if (!held.empty()) std::fputs(held.c_str(), stderr);

@@ -4,6 +4,7 @@
 #include <QScreen>
 
 #include "ControlWidgets.h"
+#include "Application.h"
 #include "Icon.h"
 
 namespace sorato::qt {
@@ -40,7 +41,8 @@ bool isButtonLike(const Control& c) {
 
 }  // namespace
 
-WindowBinding::WindowBinding(ControlModel& model) : model_(model) {
+WindowBinding::WindowBinding(ControlModel& model)
+    : model_(model), japaneseFontsPresent_(japaneseFontsPresent()) {
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
     dpiX_ = screen->logicalDotsPerInchX();
     dpiY_ = screen->logicalDotsPerInchY();
@@ -98,10 +100,17 @@ void WindowBinding::create(Control& c) {
   widgets_[static_cast<std::size_t>(c.index())] = w;
 }
 
+// Geometry and font come first: a widget shown before it has a size is sized from its
+// contents, which would measure every caption (and load every font) for nothing.
 void WindowBinding::applyAll(Control& c) {
+  if (c.has(Prop::Left) || c.kind() == Kind::Form) place(c);
+  if (c.has(Prop::FontName)) applyFont(c);
   for (int i = 0; i < kPropCount; ++i) {
     const auto p = static_cast<Prop>(i);
-    if (c.has(p)) apply(c, p);
+    const bool done = p == Prop::Left || p == Prop::Top || p == Prop::Width ||
+                      p == Prop::Height || p == Prop::FontName || p == Prop::FontSize ||
+                      p == Prop::FontBold;
+    if (c.has(p) && !done) apply(c, p);
   }
 }
 
@@ -248,6 +257,9 @@ void WindowBinding::applyFont(Control& c) {
   // wider than they do; at 95 % width every caption that fit there fits here (the
   // tightest is the heading 無かった言葉 in its result list).
   font.setStretch(95);
+  // Where IPA Gothic is installed it has every glyph the game writes: looking for
+  // fallback faces would only cost start-up time.
+  if (japaneseFontsPresent_) font.setStyleStrategy(QFont::NoFontMerging);
   w->setFont(font);
 }
 

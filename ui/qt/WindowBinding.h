@@ -58,6 +58,7 @@ class WindowBinding : public ModelObserver {
   ControlModel& model_;
   std::unique_ptr<FormWidget> window_;
   std::array<QPointer<QWidget>, ControlModel::kControlCount + 1> widgets_{};
+  bool japaneseFontsPresent_;
   double dpiX_ = 96;
   double dpiY_ = 96;
 };
