@@ -1,11 +1,20 @@
 #!/usr/bin/env bash
 # Installs what the game and its tests need (once), builds into build/ and runs every
-# test; exits non-zero on any failure.
+# test; then builds the model, the game, the driver and the fuzzers again with
+# AddressSanitizer and UndefinedBehaviorSanitizer into build-asan/ and runs them there.
+# Exits non-zero on any failure or sanitizer report.
 set -euo pipefail
 cd "$(dirname "$0")"
 scripts/deps.sh test
+jobs=$(nproc)
+
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build -j"$(nproc)"
+cmake --build build -j"$jobs"
 mkdir -p build/xdg-runtime && chmod 700 build/xdg-runtime
-cd build
-ctest --output-on-failure -j2
+(cd build && ctest --output-on-failure -j2)
+
+cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+  -DSORATO_WITH_QT=OFF -DSORATO_SANITIZE=ON -DSORATO_FUZZERS=ON -DSORATO_FUZZ_ACTIONS=1000000 \
+  >/dev/null
+cmake --build build-asan -j"$jobs"
+(cd build-asan && ctest --output-on-failure -j2)

@@ -104,8 +104,12 @@ constexpr std::array<ListRef, 9> kLists = {{
 
 }  // namespace
 
-Driver::Driver(std::ostream& out, std::ostream& err)
-    : out_(out), err_(err), random_(generator_), world_(random_), clock_(world_.ui) {
+Driver::Driver(std::ostream& out, std::ostream& err, RandomSource* fallback)
+    : out_(out),
+      err_(err),
+      random_(fallback != nullptr ? *fallback : generator_),
+      world_(random_),
+      clock_(world_.ui) {
   world_.ui.addObserver(this);
   world_.load();
 }

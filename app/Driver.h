@@ -18,7 +18,9 @@ class Driver : private ModelObserver {
   static constexpr int kEnded = 0;   // end of input, or the system ended
   static constexpr int kFailed = 2;  // a line could not be run
 
-  Driver(std::ostream& out, std::ostream& err);
+  // Unscripted random values come from `fallback` when given (a fixed sequence, for
+  // fuzzing), else from a generator reseeded from the clock.
+  Driver(std::ostream& out, std::ostream& err, RandomSource* fallback = nullptr);
   ~Driver() override;
   Driver(const Driver&) = delete;
   Driver& operator=(const Driver&) = delete;

@@ -38,6 +38,20 @@ class ClockRandom final : public RandomSource {
   std::uint64_t reseeds_ = 0;
 };
 
+// The same generator and value mapping, but "the clock" it reseeds from is a count of
+// reseeds from a fixed seed: the same seed plays the same games.  For fuzzing and replays.
+class SeededRandom final : public RandomSource {
+ public:
+  explicit SeededRandom(std::uint64_t seed) : seed_(seed) {}
+  void ReseedFromClock() override;
+  float NextUniform() override;
+
+ private:
+  std::uint64_t seed_;
+  std::uint64_t reseeds_ = 0;
+  std::mt19937 generator_;
+};
+
 // Values queued by a script come first; when the queue is empty the values come from
 // another source.  Counts every call, for tests and the driver.
 class ScriptedRandom final : public RandomSource {

@@ -40,6 +40,7 @@ struct Pattern {
   const char* absentCaption;
   const char* shownMark;
   const char* absentMark;
+  friend void PrintTo(const Pattern& p, std::ostream* os) { *os << p.name; }
 };
 
 class AnswerPatterns : public ::testing::TestWithParam<Pattern> {};

@@ -15,6 +15,7 @@ struct Pace {
   bool fast;
   int oneByOne;   // Timer1's interval
   int allAtOnce;  // Timer2's interval
+  friend void PrintTo(const Pace& p, std::ostream* os) { *os << p.name; }
 };
 
 class StudyPace : public ::testing::TestWithParam<Pace> {};

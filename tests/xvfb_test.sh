@@ -3,7 +3,8 @@
 #  1. with no display it says so in one line and exits with status 1;
 #  2. a click on 終了 ends it with status 0;
 #  3. a whole game by mouse clicks alone ends in the result lists (a screenshot of each
-#     stage is kept in the artefacts folder).
+#     stage is kept in the artefacts folder);
+#  4. without the Japanese fonts it still starts, and names the package that has them.
 set -u
 sorato=$1
 artefacts=$2
@@ -62,6 +63,28 @@ wait_exit "after 終了"
 status=$?
 [ "$status" -eq 0 ] || fail "終了: status $status"
 echo "ok   終了 ends the program with status 0"
+
+# 4 (first). Without the Japanese fonts the game still starts, and says which package
+# brings them, in one line.
+nofonts=$(mktemp -d)
+cat >"$nofonts/fonts.conf" <<CONF
+<?xml version="1.0"?>
+<!DOCTYPE fontconfig SYSTEM "fonts.dtd">
+<fontconfig><dir>$nofonts/none</dir><cachedir>$nofonts/cache</cachedir></fontconfig>
+CONF
+FONTCONFIG_FILE=$nofonts/fonts.conf "$sorato" 2>"$nofonts/stderr" &
+pid=$!
+win=$(timeout 10 xdotool search --sync --name '^ソラト$' | head -n1)
+[ -n "$win" ] || fail "without fonts: no window"
+sleep 0.3
+click_in_frame1 6200 240 1050 600
+wait_exit "without fonts"
+status=$?
+[ "$status" -eq 0 ] || fail "without fonts: status $status"
+[ "$(wc -l <"$nofonts/stderr")" -eq 1 ] && grep -q 'fonts-ipafont-gothic' "$nofonts/stderr" ||
+  fail "without fonts: expected one line naming fonts-ipafont-gothic, got: $(cat "$nofonts/stderr")"
+echo "ok   without the Japanese fonts: $(cat "$nofonts/stderr")"
+rm -rf "$nofonts"
 
 # 3. A whole game by clicks: prepare all at once, show, ask, answer, score.
 start
