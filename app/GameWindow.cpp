@@ -19,8 +19,12 @@ GameWindow::GameWindow(RandomSource& random)
   world.ui.addObserver(this);
 }
 
-GameWindow::~GameWindow() { world.ui.removeObserver(this); }
+GameWindow::~GameWindow() {
+  world.ui.removeObserver(this);
+}
 
-void GameWindow::unloaded() { QCoreApplication::exit(0); }
+void GameWindow::unloaded() {
+  QCoreApplication::exit(0);
+}
 
 }  // namespace sorato

@@ -26,7 +26,9 @@ void SeededRandom::ReseedFromClock() {
   generator_.seed(seed);
 }
 
-float SeededRandom::NextUniform() { return static_cast<float>(generator_() >> 8) * 0x1p-24f; }
+float SeededRandom::NextUniform() {
+  return static_cast<float>(generator_() >> 8) * 0x1p-24f;
+}
 
 void ScriptedRandom::push(float r) {
   if (!(r >= 0.0f && r < 1.0f)) throw std::invalid_argument("random value outside 0 <= r < 1");

@@ -126,8 +126,8 @@ struct Totals {
   long actions = 0, windows = 0, preparations = 0, scorings = 0, ticks = 0;
 };
 
-constexpr const char* kButtons[] = {"btn1Jun", "btn2Jun", "btnST", "btnQ", "btnY",
-                                    "btnN",    "btnA",    "btnEND"};
+constexpr const char* kButtons[] = {"btn1Jun", "btn2Jun", "btnST", "btnQ",
+                                    "btnY",    "btnN",    "btnA",  "btnEND"};
 constexpr const char* kOptions[] = {"Option1", "Option2", "Option3", "Option4"};
 
 // Mostly a button a user would press next (an enabled one, the answers more often than
@@ -143,9 +143,9 @@ const char* chooseButton(const ControlModel& ui, std::mt19937_64& pick) {
   };
   std::vector<Weighted> open;
   unsigned total = 0;
-  for (const Weighted& w : {Weighted{"btnY", 6}, Weighted{"btnN", 6}, Weighted{"btnQ", 6},
-                            Weighted{"btnA", 3}, Weighted{"btnST", 3}, Weighted{"btn1Jun", 1},
-                            Weighted{"btn2Jun", 1}}) {
+  for (const Weighted& w :
+       {Weighted{"btnY", 6}, Weighted{"btnN", 6}, Weighted{"btnQ", 6}, Weighted{"btnA", 3},
+        Weighted{"btnST", 3}, Weighted{"btn1Jun", 1}, Weighted{"btn2Jun", 1}}) {
     if (ui.acceptsInput(*ui.find(w.name))) {
       open.push_back(w);
       total += w.weight;
@@ -223,8 +223,8 @@ std::string fuzz(std::uint64_t seed, long actions, Totals& totals) {
       why += checkScores(run->sorato.state);
     }
     if (!why.empty()) {
-      std::string report = "seed " + std::to_string(seed) + ", action " + std::to_string(a) +
-                           ": " + why + "\nreplay with sorato-drive:\n";
+      std::string report = "seed " + std::to_string(seed) + ", action " + std::to_string(a) + ": " +
+                           why + "\nreplay with sorato-drive:\n";
       for (const std::string& s : script) report += s + "\n";
       run->sorato.ui.removeObserver(&ticks);
       return report;
@@ -240,7 +240,8 @@ long actionsToRun() {
 }
 
 TEST(ModelFuzz, NoSequenceOfInputBreaksAnInvariant) {
-  constexpr std::uint64_t kSeeds[] = {1, 2, 3, 5, 8, 13, 21, 34, 55, 89, 144, 233, 377, 610, 987, 1597};
+  constexpr std::uint64_t kSeeds[] = {1,  2,  3,   5,   8,   13,  21,  34,
+                                      55, 89, 144, 233, 377, 610, 987, 1597};
   const long perSeed = actionsToRun() / static_cast<long>(std::size(kSeeds));
   Totals totals;
   for (std::uint64_t seed : kSeeds) {
@@ -260,8 +261,8 @@ TEST(ModelFuzz, TheInvariantsCatchABrokenState) {
   EXPECT_EQ(checkInvariants(run), "");
   run.sorato.ui.click(run.sorato.ui.btn1Jun);
   const std::string word = run.sorato.state.shownWord[3];
-  for (const std::string& broken : {"○ ○ " + word, std::string("○ "), std::string("× 合鍵"),
-                                    "○" + word}) {
+  for (const std::string& broken :
+       {"○ ○ " + word, std::string("○ "), std::string("× 合鍵"), "○" + word}) {
     run.sorato.state.shownWord[3] = broken;
     EXPECT_NE(checkInvariants(run), "") << broken;
   }

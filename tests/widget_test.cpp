@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QApplication>
+#include <QFontInfo>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
@@ -212,6 +214,115 @@ TEST(RealClock, TicksOnTheScheduleAndNeverForIntervalZero) {
     const double intervals = static_cast<double>(due[n].second - start) / 20e6;
     EXPECT_NEAR(intervals, std::round(intervals), 0.05);
   }
+}
+
+// What a screen reader reads: the caption as the name, the tooltip as the description,
+// both as they are now.  (The binding also announces each change; with no screen
+// reader on the offscreen platform there is nobody to hear it here.)
+TEST(Accessibility, CaptionsAndTooltipsAreNamesAndDescriptions) {
+  Window win;
+  auto& ui = win.w.ui;
+  auto name = [&](const Control& c) {
+    return QAccessible::queryAccessibleInterface(win.widget(c))->text(QAccessible::Name);
+  };
+  auto description = [&](const Control& c) {
+    return QAccessible::queryAccessibleInterface(win.widget(c))->text(QAccessible::Description);
+  };
+  for (Control* c : ui.all()) {
+    if (c->kind() == Kind::CommandButton || c->kind() == Kind::OptionButton) {
+      EXPECT_EQ(name(*c), QString::fromStdString(c->Caption)) << c->name();
+      EXPECT_EQ(description(*c), QString::fromStdString(c->ToolTipText)) << c->name();
+    } else if (c->kind() == Kind::Label && ui.isShown(*c)) {
+      EXPECT_EQ(name(*c), qt::displayText(c->Caption)) << c->name();
+      EXPECT_EQ(QAccessible::queryAccessibleInterface(win.widget(*c))->role(),
+                QAccessible::StaticText);
+    }
+  }
+  win.w.scriptEvenGame();
+  ui.click(ui.btn1Jun);
+  ui.click(ui.btnST);
+  win.w.clock.advance(600);
+  EXPECT_EQ(name(ui.lbl1), QString::fromStdString(win.w.g.shownWord[0]));
+  EXPECT_EQ(name(ui.btnST), QStringLiteral("止"));
+  EXPECT_EQ(description(ui.btnST), QStringLiteral("始めます。"));
+  EXPECT_EQ(name(ui.lblSTn), QStringLiteral("1"));
+  // The labels are in the window's tree, where a screen reader finds them.
+  QAccessibleInterface* root = QAccessible::queryAccessibleInterface(win.binding.window());
+  QAccessibleInterface* word = QAccessible::queryAccessibleInterface(win.widget(ui.lbl1));
+  EXPECT_GE(root->indexOfChild(word), 0);
+  EXPECT_EQ(word->parent(), root);
+}
+
+// Run at 1x and, as a test of its own, under QT_SCALE_FACTOR=2: every control stands at
+// its twips position in logical pixels, so twice as large on the screen, and every label
+// wraps into the same lines, so that nothing is cut off that is not cut off at 1x.
+TEST(Scaling, SameLayoutAtEveryScale) {
+  Window win;
+  auto& ui = win.w.ui;
+  QWidget* window = win.binding.window();
+  const qreal scale = window->devicePixelRatioF();
+  if (const QByteArray expected = qgetenv("SORATO_EXPECT_SCALE"); !expected.isEmpty()) {
+    EXPECT_EQ(scale, expected.toDouble());
+  }
+  EXPECT_EQ(win.binding.toPixelsX(1440), 96);  // logical pixels, whatever the scale
+  for (Control* c : ui.all()) {
+    if (c->kind() != Kind::Form && c->kind() != Kind::Timer) {
+      EXPECT_EQ(win.widget(*c)->geometry(), win.binding.pixelRect(*c)) << c->name();
+    }
+  }
+  EXPECT_NEAR(window->frameGeometry().width() * scale, 633 * scale, scale);
+  EXPECT_NEAR(window->frameGeometry().height() * scale, 467 * scale, scale);
+  const QImage shot = window->grab().toImage();
+  EXPECT_EQ(shot.width(), qRound(window->width() * scale));  // drawn at the screen's pixels
+
+  auto lines = [&](const Control& c) {
+    return static_cast<qt::LabelWidget*>(win.widget(c))->lineCount();
+  };
+  // Fits: all its lines stand within the label.
+  auto fits = [&](const Control& c) {
+    auto* label = static_cast<qt::LabelWidget*>(win.widget(c));
+    return label->lineCount() * QFontInfo(label->font()).pixelSize() <=
+           label->contentsRect().height();
+  };
+  EXPECT_EQ(lines(ui.lblRM), 10);
+  EXPECT_TRUE(fits(ui.lblRM));
+  // The longest words of each bank, with the longest reading.
+  ui.click(ui.Option2);
+  win.w.script(100,
+               {85, 87, 41, 40, 80, 42, 75, 50, 63, 71, 53, 54, 55, 56, 57, 58, 59, 60, 61, 62});
+  win.w.script(20, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9});
+  ui.click(ui.btn1Jun);
+  ui.click(ui.btnST);
+  win.w.clock.advance(600);
+  ASSERT_EQ(ui.lbl1h.Caption.get(), "ぼうえんきょう");
+  EXPECT_EQ(lines(ui.lbl1), 1);
+  EXPECT_EQ(lines(ui.lbl1h), 1);
+  EXPECT_EQ(lines(ui.lbl2), 1);
+  win.w.clock.advance(36'000);
+  ui.click(ui.Option1);
+  for (int i : {56, 33, 55, 12, 26, 10, 48, 77, 85, 82}) win.w.script(100, {i});
+  for (int i = 60; i < 70; ++i) win.w.script(100, {i});
+  win.w.script(20, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9});
+  ui.click(ui.btn2Jun);
+  ui.click(ui.btnST);
+  EXPECT_EQ(lines(ui.lblAZ), 10);  // five words, four gaps, and the break after the last
+  EXPECT_EQ(lines(ui.lblBZ), 10);
+  EXPECT_TRUE(fits(ui.lblAZ) && fits(ui.lblBZ));
+  win.w.clock.advance(12'000);
+  ui.click(ui.btnQ);
+  EXPECT_EQ(lines(ui.lbl2), 1);
+  for (int n = 0; n < 20; ++n) ui.click(ui.btnQ);  // every word a cross: the widest lines
+  ui.click(ui.btnA);
+  for (Control* list : {&ui.lblA, &ui.lblB}) {
+    EXPECT_EQ(lines(*list), 12) << list->name();
+    EXPECT_TRUE(fits(*list)) << list->name();
+  }
+  EXPECT_EQ(lines(ui.lblAn), 1);
+  EXPECT_EQ(lines(ui.lblBn), 1);
+  ui.mouseDown(ui.lblKng, {mouse::Left, mouse::Shift, 0, 0});
+  EXPECT_EQ(lines(ui.lblC), 10);
+  EXPECT_EQ(lines(ui.lblD), 20);
+  EXPECT_TRUE(fits(ui.lblD));  // the window's edge cuts it, not the label's
 }
 
 }  // namespace

@@ -180,7 +180,8 @@ std::vector<std::pair<std::string, double>> runChild(const char* self, const cha
     const std::size_t end = text.find('\n', at);
     const std::string line = text.substr(at, end - at);
     const std::size_t space = line.find(' ');
-    if (space != std::string::npos) out.emplace_back(line.substr(0, space), std::stod(line.substr(space + 1)));
+    if (space != std::string::npos)
+      out.emplace_back(line.substr(0, space), std::stod(line.substr(space + 1)));
     at = end == std::string::npos ? text.size() : end + 1;
   }
   return out;
@@ -225,8 +226,9 @@ int main(int argc, char** argv) {
   const ssize_t n = readlink(self.c_str(), path, sizeof path - 1);
   if (n <= 0) return 1;
   path[n] = '\0';
-  std::printf("sorato-bench-footprint on %s (about a minute)\n",
-              qgetenv("QT_QPA_PLATFORM").isEmpty() ? "xcb" : qgetenv("QT_QPA_PLATFORM").constData());
+  std::printf(
+      "sorato-bench-footprint on %s (about a minute)\n",
+      qgetenv("QT_QPA_PLATFORM").isEmpty() ? "xcb" : qgetenv("QT_QPA_PLATFORM").constData());
   std::fflush(stdout);
   const Figures game = measure(path, "game");
   const Figures bare = measure(path, "bare");
@@ -238,8 +240,8 @@ int main(int argc, char** argv) {
               bare.toApp - bare.toMain);
   std::printf("%-38s %10.1f %10.1f\n", "    building the window", game.toWindow - game.toApp,
               bare.toWindow - bare.toApp);
-  std::printf("%-38s %10.1f %10.1f\n", "    showing it to the first paint", game.startupMs - game.toWindow,
-              bare.startupMs - bare.toWindow);
+  std::printf("%-38s %10.1f %10.1f\n", "    showing it to the first paint",
+              game.startupMs - game.toWindow, bare.startupMs - bare.toWindow);
   std::printf("%-38s %10.3f %10.3f\n", "CPU while idle for 10 s, ms", game.idleMs, bare.idleMs);
   std::printf("%-38s %10.4f %10s\n", "CPU per tick of a display, ms", game.tickMs, "-");
   std::printf("%-38s %10.1f %10.1f %+8.1f\n", "peak resident memory, MiB (difference)",

@@ -85,7 +85,9 @@ struct DisplayRun {
   double lastRemoval = 0;         // ms after the click on 始
 };
 
-double ms(std::int64_t ns) { return static_cast<double>(ns) / 1e6; }
+double ms(std::int64_t ns) {
+  return static_cast<double>(ns) / 1e6;
+}
 
 double quantile(std::vector<double> v, double q) {
   if (v.empty()) return 0;
@@ -148,16 +150,18 @@ void report(const char* name, const DisplayRun& run, double nominal, double inte
   for (const Tick& t : run.ticks) errors.push_back(ms(t.ran - t.due));
   const double end = ms(run.ticks.back().ran - run.ticks.front().due) -
                      interval * static_cast<double>(run.ticks.size() - 1);
-  std::printf("  %-14s ticks %2zu  tick error median %6.3f  p99 %6.3f  max %6.3f;"
-              " drift at the end %+7.3f\n",
-              name, run.ticks.size(), quantile(errors, 0.5), quantile(errors, 0.99),
-              *std::max_element(errors.begin(), errors.end()), end);
+  std::printf(
+      "  %-14s ticks %2zu  tick error median %6.3f  p99 %6.3f  max %6.3f;"
+      " drift at the end %+7.3f\n",
+      name, run.ticks.size(), quantile(errors, 0.5), quantile(errors, 0.99),
+      *std::max_element(errors.begin(), errors.end()), end);
   std::vector<double> dev;
   for (double e : run.exposures) dev.push_back(e - nominal);
-  std::printf("  %-14s words %2zu  exposure - %.0f ms: min %+6.3f  median %+6.3f  max %+6.3f;"
-              " last word gone %.3f after 始\n",
-              "", run.exposures.size(), nominal, quantile(dev, 0), quantile(dev, 0.5),
-              quantile(dev, 1), run.lastRemoval);
+  std::printf(
+      "  %-14s words %2zu  exposure - %.0f ms: min %+6.3f  median %+6.3f  max %+6.3f;"
+      " last word gone %.3f after 始\n",
+      "", run.exposures.size(), nominal, quantile(dev, 0), quantile(dev, 0.5), quantile(dev, 1),
+      run.lastRemoval);
 }
 
 void measure(const char* title) {
@@ -167,8 +171,7 @@ void measure(const char* title) {
   if (!QTest::qWaitForWindowExposed(game.binding.window())) std::puts("(window not exposed)");
   auto& ui = game.world.ui;
   const DisplayRun one = runDisplay(game, ui.btn1Jun, game.binding.widgetOf(ui.lbl1), ui.lbl1);
-  const DisplayRun all =
-      runDisplay(game, ui.btn2Jun, game.binding.widgetOf(ui.lblAZ), ui.lblAZ);
+  const DisplayRun all = runDisplay(game, ui.btn2Jun, game.binding.widgetOf(ui.lblAZ), ui.lblAZ);
   std::printf("%s\n", title);
   report("one at a time", one, 3000, 600);
   report("all at once", all, 12000, 2000);

@@ -34,11 +34,13 @@ int main(int, char** argv) {
     click(ui.btnQ);
     for (int n = 0; n < 20; ++n) {
       bool shown = false;
-      for (const std::string& w : game.world.state.shownWord) shown = shown || w == ui.lbl1.Caption.get();
+      for (const std::string& w : game.world.state.shownWord)
+        shown = shown || w == ui.lbl1.Caption.get();
       click(shown ? ui.btnY : ui.btnN);
     }
     click(ui.btnA);
-    ok = ui.lblAn.Caption.get() == "すばらしい！ : 10/10" && ui.lblBn.Caption.get() == "優秀です : 0/10";
+    ok = ui.lblAn.Caption.get() == "すばらしい！ : 10/10" &&
+         ui.lblBn.Caption.get() == "優秀です : 0/10";
     if (!ok) std::fprintf(stderr, "sorato-play: unexpected scores\n");
     click(ui.btnEND);
   });

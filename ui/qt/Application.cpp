@@ -3,14 +3,13 @@
 #include <fontconfig/fontconfig.h>
 #include <unistd.h>
 
-#include <thread>
-
 #include <QFont>
 #include <QFontDatabase>
 #include <QStyleFactory>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <thread>
 
 #include "Icon.h"
 
@@ -67,7 +66,7 @@ std::unique_ptr<QApplication> openApplication(const char* programName) {
 void prepareApplication(QApplication& app) {
   app.setApplicationName(QStringLiteral("sorato"));
   app.setApplicationDisplayName(QStringLiteral("ソラト"));
-  app.setDesktopFileName(QStringLiteral("sorato"));
+  app.setDesktopFileName(QStringLiteral("org.sorato.sorato"));
   app.setWindowIcon(gameIcon());
   if (QStyle* classic = QStyleFactory::create(QStringLiteral("Windows"))) app.setStyle(classic);
   const QStringList gothic = {QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic")};

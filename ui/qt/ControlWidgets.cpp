@@ -1,5 +1,7 @@
 #include "ControlWidgets.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QCloseEvent>
 #include <QFontInfo>
 #include <QKeyEvent>
@@ -69,9 +71,10 @@ LabelWidget::LabelWidget(WindowBinding& binding, Control& control, QWidget* pare
 void LabelWidget::setText(const QString& text) {
   if (text == text_) return;
   text_ = text;
-  setAccessibleName(text);
   dirty_ = true;
   update();
+  QAccessibleEvent changed(this, QAccessible::NameChanged);
+  QAccessible::updateAccessibility(&changed);
 }
 
 void LabelWidget::setAlignment(Qt::Alignment alignment) {
@@ -176,6 +179,36 @@ void OptionWidget::keyPressEvent(QKeyEvent* e) {
       return;
     default: QRadioButton::keyPressEvent(e);
   }
+}
+
+namespace {
+
+class LabelAccessible : public QAccessibleWidget {
+ public:
+  explicit LabelAccessible(LabelWidget* label)
+      : QAccessibleWidget(label, QAccessible::StaticText) {}
+  QString text(QAccessible::Text t) const override {
+    if (t == QAccessible::Name) return static_cast<LabelWidget*>(widget())->text();
+    return QAccessibleWidget::text(t);
+  }
+};
+
+QAccessibleInterface* labelAccessible(const QString& className, QObject* object) {
+  if (className == QLatin1String(LabelWidget::staticMetaObject.className()) &&
+      object->isWidgetType()) {
+    return new LabelAccessible(static_cast<LabelWidget*>(object));
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+void installLabelAccessibility() {
+  static const bool installed = [] {
+    QAccessible::installFactory(labelAccessible);
+    return true;
+  }();
+  (void)installed;
 }
 
 FrameWidget::FrameWidget(QWidget* parent) : QFrame(parent) {

@@ -110,4 +110,8 @@ class ShapeWidget : public QWidget {
   Control& control_;
 };
 
+// Lets screen readers see a LabelWidget as static text named by its caption.  Called
+// once by the binding; further calls do nothing.
+void installLabelAccessibility();
+
 }  // namespace sorato::qt

@@ -5,7 +5,9 @@
 
 namespace sorato::qt {
 
+// The window's icon: 32 x 32 pixels, a handful of colours.
 QIcon gameIcon();
+// The same picture as an image; needs no application object.
 QImage gameIconImage();
 
 }  // namespace sorato::qt

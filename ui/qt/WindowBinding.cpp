@@ -1,10 +1,11 @@
 #include "WindowBinding.h"
 
+#include <QAccessible>
 #include <QGuiApplication>
 #include <QScreen>
 
-#include "ControlWidgets.h"
 #include "Application.h"
+#include "ControlWidgets.h"
 #include "Icon.h"
 
 namespace sorato::qt {
@@ -47,6 +48,7 @@ WindowBinding::WindowBinding(ControlModel& model)
     dpiX_ = screen->logicalDotsPerInchX();
     dpiY_ = screen->logicalDotsPerInchY();
   }
+  installLabelAccessibility();
   for (Control* c : model_.all()) create(*c);
   for (Control* c : model_.all()) applyAll(*c);
   for (Control* c : model_.all()) {
@@ -107,9 +109,8 @@ void WindowBinding::applyAll(Control& c) {
   if (c.has(Prop::FontName)) applyFont(c);
   for (int i = 0; i < kPropCount; ++i) {
     const auto p = static_cast<Prop>(i);
-    const bool done = p == Prop::Left || p == Prop::Top || p == Prop::Width ||
-                      p == Prop::Height || p == Prop::FontName || p == Prop::FontSize ||
-                      p == Prop::FontBold;
+    const bool done = p == Prop::Left || p == Prop::Top || p == Prop::Width || p == Prop::Height ||
+                      p == Prop::FontName || p == Prop::FontSize || p == Prop::FontBold;
     if (c.has(p) && !done) apply(c, p);
   }
 }
@@ -131,7 +132,12 @@ void WindowBinding::apply(Control& c, Prop p) {
         button->setText(QString::fromStdString(c.Caption));
       }
       break;
-    case Prop::ToolTipText: w->setToolTip(QString::fromStdString(c.ToolTipText)); break;
+    case Prop::ToolTipText: {
+      w->setToolTip(QString::fromStdString(c.ToolTipText));
+      QAccessibleEvent changed(w, QAccessible::DescriptionChanged);
+      QAccessible::updateAccessibility(&changed);
+      break;
+    }
     case Prop::Visible:
       if (c.kind() != Kind::Form) w->setVisible(c.Visible);
       break;
