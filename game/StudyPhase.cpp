@@ -88,38 +88,43 @@ void StudyPhase::btnST_Click() {
   g_.m3 = 0;
   if (!ui_.frmZnb.Visible) {
     if (ui_.Option2.Value) ui_.lbl1h.Visible = true;
-    if (g_.st == False) {
-      ui_.btn1Jun.Enabled = false;
-      ui_.Frame2.Enabled = false;
-      ui_.btnST.Caption = std::string(texts::Stop);
-      ui_.Timer1.Enabled = true;
-      ui_.Timer1.Interval = ui_.Option3.Value ? 600 : 1200;
-    }
-    if (g_.st == True) {
-      ui_.btn1Jun.Enabled = true;
-      ui_.Frame2.Enabled = true;
-      ui_.btnST.Caption = std::string(texts::Resume);
-      ui_.Timer1.Enabled = false;
-    }
-    g_.st = Not(g_.st);
+    startOrStop(g_.st, ui_.btn1Jun, ui_.Timer1, 600, 1200);
   } else {
     ShowAllWords();
     ui_.lbl2Z.ForeColor = kGrey;
-    if (g_.stZ == False) {
-      ui_.btn2Jun.Enabled = false;
-      ui_.Frame2.Enabled = false;
-      ui_.btnST.Caption = std::string(texts::Stop);
-      ui_.Timer2.Enabled = true;
-      ui_.Timer2.Interval = ui_.Option3.Value ? 2000 : 4000;
-    }
-    if (g_.stZ == True) {
-      ui_.btn2Jun.Enabled = true;
-      ui_.Frame2.Enabled = true;
-      ui_.btnST.Caption = std::string(texts::Resume);
-      ui_.Timer2.Enabled = false;
-    }
-    g_.stZ = Not(g_.stZ);
+    startOrStop(g_.stZ, ui_.btn2Jun, ui_.Timer2, 2000, 4000);
   }
+}
+
+// Starts a prepared or stopped display at the pace chosen now, or stops a running one.
+void StudyPhase::startOrStop(Boolean& flag, Control& prepare, Control& timer, int fastMs,
+                             int slowMs) {
+  if (flag == False) {
+    prepare.Enabled = false;
+    ui_.Frame2.Enabled = false;
+    ui_.btnST.Caption = std::string(texts::Stop);
+    timer.Enabled = true;
+    timer.Interval = ui_.Option3.Value ? fastMs : slowMs;
+  }
+  if (flag == True) {
+    prepare.Enabled = true;
+    ui_.Frame2.Enabled = true;
+    ui_.btnST.Caption = std::string(texts::Resume);
+    timer.Enabled = false;
+  }
+  flag = Not(flag);
+}
+
+// The end of either display: the questions may begin.
+void StudyPhase::endDisplay(Boolean& flag, Control& prepare, Control& timer) {
+  ui_.lblSTn.Caption = "";
+  ui_.lbl2.Caption = std::string(texts::DisplayOver);
+  ui_.btnST.Enabled = false;
+  prepare.Enabled = true;
+  ui_.Frame2.Enabled = true;
+  ui_.btnQ.Enabled = true;
+  timer.Enabled = false;
+  flag = True;
 }
 
 void StudyPhase::Timer1_Timer() {
@@ -139,14 +144,7 @@ void StudyPhase::Timer1_Timer() {
     ++g_.k;
     return;
   }
-  ui_.lblSTn.Caption = "";
-  ui_.lbl2.Caption = std::string(texts::DisplayOver);
-  ui_.btnST.Enabled = false;
-  ui_.btn1Jun.Enabled = true;
-  ui_.Frame2.Enabled = true;
-  ui_.btnQ.Enabled = true;
-  ui_.Timer1.Enabled = false;
-  g_.st = True;
+  endDisplay(g_.st, ui_.btn1Jun, ui_.Timer1);  // k stays 9
 }
 
 void StudyPhase::Timer2_Timer() {
@@ -159,14 +157,7 @@ void StudyPhase::Timer2_Timer() {
   ui_.lblAZ.Caption = "";
   ui_.lblBZ.Caption = "";
   g_.s = 0;
-  ui_.lblSTn.Caption = "";
-  ui_.lbl2.Caption = std::string(texts::DisplayOver);
-  ui_.btnST.Enabled = false;
-  ui_.btn2Jun.Enabled = true;
-  ui_.Frame2.Enabled = true;
-  ui_.btnQ.Enabled = true;
-  ui_.Timer2.Enabled = false;
-  g_.stZ = True;
+  endDisplay(g_.stZ, ui_.btn2Jun, ui_.Timer2);
   ui_.frmZnb.Visible = false;
 }
 

@@ -24,6 +24,8 @@ class StudyPhase {
  private:
   void resetForPreparation(Boolean& flag, std::string_view message);
   void loadAndDraw();
+  void startOrStop(Boolean& flag, Control& prepare, Control& timer, int fastMs, int slowMs);
+  void endDisplay(Boolean& flag, Control& prepare, Control& timer);
 
   ControlModel& ui_;
   GameState& g_;
