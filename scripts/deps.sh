@@ -4,7 +4,7 @@
 set -euo pipefail
 
 run_pkgs=(build-essential cmake pkg-config qt6-base-dev libfontconfig-dev fonts-ipafont-gothic fontconfig)
-test_pkgs=(libgtest-dev xvfb xauth xdotool imagemagick clang libclang-rt-14-dev valgrind
+test_pkgs=(libgtest-dev xvfb xauth xdotool x11-xserver-utils imagemagick clang libclang-rt-14-dev valgrind
            desktop-file-utils appstream dpkg-dev file)
 
 case "${1:-run}" in

@@ -4,7 +4,8 @@
 #  2. a click on 終了 ends it with status 0;
 #  3. a whole game by mouse clicks alone ends in the result lists (a screenshot of each
 #     stage is kept in the artefacts folder);
-#  4. without the Japanese fonts it still starts, and names the package that has them.
+#  4. without the Japanese fonts it still starts, and names the package that has them;
+#  5. on a screen of 192 DPI the window is twice the size, and 終了 still ends it.
 set -u
 sorato=$1
 artefacts=$2
@@ -111,3 +112,22 @@ wait_exit "after a whole game"
 status=$?
 [ "$status" -eq 0 ] || fail "終了 after a game: status $status"
 echo "ok   a whole game by clicks ends in the result lists ($artefacts/results.png)"
+
+# 5. A screen of 192 DPI (as the desktop tells it, in the Xft.dpi resource): twice the size.
+fdfile2=$(mktemp)
+Xvfb -displayfd 3 -screen 0 1600x1200x24 -dpi 192 -noreset -nolisten tcp 3>"$fdfile2" 2>/dev/null &
+xvfb2=$!
+trap 'kill $xvfb $xvfb2 2>/dev/null; rm -rf "$XDG_RUNTIME_DIR" "$fdfile" "$fdfile2"' EXIT
+for _ in $(seq 100); do [ -s "$fdfile2" ] && break; sleep 0.05; done
+export DISPLAY=:$(head -n1 "$fdfile2")
+printf 'Xft.dpi:\t192\n' | xrdb -nocpp -load - || fail "xrdb"
+start
+geometry=$(xdotool getwindowgeometry "$win" | sed -n 's/ *Geometry: //p')
+[ "$geometry" = "1266x934" ] || fail "at 192 DPI the window is $geometry, not 1266x934"
+shot hidpi
+# 終了, at twice the pixel position.
+click_at $(( 2 * ($(px 960) + 1 + $(px $(( 6200 + 525 )))) )) $(( 2 * ($(px 200) + 1 + $(px $(( 240 + 300 )))) ))
+wait_exit "at 192 DPI"
+status=$?
+[ "$status" -eq 0 ] || fail "終了 at 192 DPI: status $status"
+echo "ok   at 192 DPI the window is $geometry and 終了 ends it"
