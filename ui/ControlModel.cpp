@@ -11,54 +11,53 @@ constexpr Colour kWindowCyan{0x00FFFFC0};
 constexpr std::string_view kUiGothic = "MS UI Gothic";
 constexpr std::string_view kPGothic = "ＭＳ Ｐゴシック";
 
+// Where a control stands: the part of its values every kind has.
+ControlSpec placed(std::string_view name, Kind kind, Control& in, float left, float top,
+                   float width, float height) {
+  ControlSpec s;
+  s.name = name;
+  s.kind = kind;
+  s.container = &in;
+  s.left = left;
+  s.top = top;
+  s.width = width;
+  s.height = height;
+  return s;
+}
+
 ControlSpec button(std::string_view name, Control& in, float left, float top, float width,
                    float height, std::string_view caption, std::string_view tip, float size,
                    bool bold, std::uint32_t back) {
-  return {.name = name,
-          .kind = Kind::CommandButton,
-          .container = &in,
-          .left = left,
-          .top = top,
-          .width = width,
-          .height = height,
-          .caption = caption,
-          .toolTip = tip,
-          .fontName = kUiGothic,
-          .fontSize = size,
-          .fontBold = bold,
-          .backColor = Colour{back},
-          .foreColor = colours::ButtonText};
+  ControlSpec s = placed(name, Kind::CommandButton, in, left, top, width, height);
+  s.caption = caption;
+  s.toolTip = tip;
+  s.fontName = kUiGothic;
+  s.fontSize = size;
+  s.fontBold = bold;
+  s.backColor = Colour{back};
+  s.foreColor = colours::ButtonText;
+  return s;
 }
 
 ControlSpec option(std::string_view name, Control& in, float top, std::string_view caption,
                    std::string_view tip, bool value) {
-  return {.name = name,
-          .kind = Kind::OptionButton,
-          .container = &in,
-          .left = 0,
-          .top = top,
-          .width = 480,
-          .height = 180,
-          .caption = caption,
-          .toolTip = tip,
-          .fontName = kUiGothic,
-          .fontSize = 10.5f,
-          .backColor = kWindowCyan,
-          .foreColor = colours::ButtonText,
-          .value = value};
+  ControlSpec s = placed(name, Kind::OptionButton, in, 0, top, 480, 180);
+  s.caption = caption;
+  s.toolTip = tip;
+  s.fontName = kUiGothic;
+  s.fontSize = 10.5f;
+  s.backColor = kWindowCyan;
+  s.foreColor = colours::ButtonText;
+  s.value = value;
+  return s;
 }
 
 ControlSpec frame(std::string_view name, Control& in, float left, float top, float width,
                   float height) {
-  return {.name = name,
-          .kind = Kind::Frame,
-          .container = &in,
-          .left = left,
-          .top = top,
-          .width = width,
-          .height = height,
-          .borderStyle = 1,
-          .backColor = kWindowCyan};
+  ControlSpec s = placed(name, Kind::Frame, in, left, top, width, height);
+  s.borderStyle = 1;
+  s.backColor = kWindowCyan;
+  return s;
 }
 
 struct LabelLook {
@@ -68,34 +67,30 @@ struct LabelLook {
   std::int32_t border = 0;
   Colour fore = colours::WindowText;
   bool visible = true;
+  Colour back = colours::WindowBackground;
+  std::int32_t backStyle = 0;
 };
 
 ControlSpec label(std::string_view name, Control& in, float left, float top, float width,
                   float height, std::string_view caption, LabelLook look) {
-  return {.name = name,
-          .kind = Kind::Label,
-          .container = &in,
-          .left = left,
-          .top = top,
-          .width = width,
-          .height = height,
-          .caption = caption,
-          .fontName = look.font,
-          .fontSize = look.size,
-          .alignment = look.alignment,
-          .borderStyle = look.border,
-          .backStyle = 0,
-          .backColor = colours::WindowBackground,
-          .foreColor = look.fore,
-          .visible = look.visible};
+  ControlSpec s = placed(name, Kind::Label, in, left, top, width, height);
+  s.caption = caption;
+  s.fontName = look.font;
+  s.fontSize = look.size;
+  s.alignment = look.alignment;
+  s.borderStyle = look.border;
+  s.backStyle = look.backStyle;
+  s.backColor = look.back;
+  s.foreColor = look.fore;
+  s.visible = look.visible;
+  return s;
 }
 
 ControlSpec timer(std::string_view name, Control& in, bool enabled, std::int32_t interval) {
-  return {.name = name,
-          .kind = Kind::Timer,
-          .container = &in,
-          .enabled = enabled,
-          .interval = interval};
+  ControlSpec s = placed(name, Kind::Timer, in, 0, 0, 0, 0);
+  s.enabled = enabled;
+  s.interval = interval;
+  return s;
 }
 
 }  // namespace
@@ -119,14 +114,12 @@ ControlModel::ControlModel()
       Frame1(*this, frame("Frame1", Form1, 960, 200, 7440, 1092)),
       lblRM(*this, label("lblRM", Form1, 960, 6360, 7212, 1212, "Label1",
                          {.font = kPGothic, .size = 13.5f})),
-      lblKng(*this,
-             [this] {
-               ControlSpec s =
-                   label("lblKng", Form1, 240, 7080, 504, 336, "カンニング",
-                         {.size = 4.5f, .alignment = 2, .border = 1, .fore = Colour{0x00C00000}});
-               s.backStyle = 1;
-               return s;
-             }()),
+      lblKng(*this, label("lblKng", Form1, 240, 7080, 504, 336, "カンニング",
+                          {.size = 4.5f,
+                           .alignment = 2,
+                           .border = 1,
+                           .fore = Colour{0x00C00000},
+                           .backStyle = 1})),
       Shape1(*this, {.name = "Shape1",
                      .kind = Kind::Shape,
                      .container = &Form1,
@@ -173,22 +166,18 @@ ControlModel::ControlModel()
       btnST(*this,
             button("btnST", Frame1, 2136, 240, 972, 600, "始",
                    "先に左の『順に‥、全部‥』を選択してください。", 16.5f, false, 0x0080FFFF)),
-      lblQn(*this,
-            [this] {
-              ControlSpec s = label(
-                  "lblQn", Frame1, 4210, 840, 250, 252, "0",
-                  {.font = kPGothic, .size = 10.5f, .alignment = 2, .fore = colours::ButtonText});
-              s.backColor = colours::ButtonFace;
-              return s;
-            }()),
-      lblSTn(*this,
-             [this] {
-               ControlSpec s = label(
-                   "lblSTn", Frame1, 2510, 840, 250, 252, "0",
-                   {.font = kPGothic, .size = 10.5f, .alignment = 2, .fore = colours::ButtonText});
-               s.backColor = colours::ButtonFace;
-               return s;
-             }()),
+      lblQn(*this, label("lblQn", Frame1, 4210, 840, 250, 252, "0",
+                         {.font = kPGothic,
+                          .size = 10.5f,
+                          .alignment = 2,
+                          .fore = colours::ButtonText,
+                          .back = colours::ButtonFace})),
+      lblSTn(*this, label("lblSTn", Frame1, 2510, 840, 250, 252, "0",
+                          {.font = kPGothic,
+                           .size = 10.5f,
+                           .alignment = 2,
+                           .fore = colours::ButtonText,
+                           .back = colours::ButtonFace})),
       Option3(*this, option("Option3", Frame3, 140, "早", "出ている時間が短めです。", true)),
       Option4(*this, option("Option4", Frame3, 400, "遅", "出ている時間が長めです。", false)),
       Option2(*this, option("Option2", Frame2, 400, "漢", "漢字が出ます。", false)),
