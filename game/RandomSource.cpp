@@ -1,33 +1,42 @@
 #include "RandomSource.h"
 
 #include <chrono>
-#include <cmath>
 #include <stdexcept>
 
 namespace sorato {
 
+namespace {
+
+// Seeds from a 64-bit value and a count of reseeds, so that no two reseeds start alike.
+void reseed(std::mt19937& generator, std::uint64_t value, std::uint64_t count) {
+  std::seed_seq seed{static_cast<std::uint32_t>(value), static_cast<std::uint32_t>(value >> 32),
+                     static_cast<std::uint32_t>(count)};
+  generator.seed(seed);
+}
+
+// 24 random bits times 2^-24: every value is an exact float, and the largest is below 1.
+float uniform(std::mt19937& generator) {
+  return static_cast<float>(generator() >> 8) * 0x1p-24f;
+}
+
+}  // namespace
+
 void ClockRandom::ReseedFromClock() {
   const auto ticks = static_cast<std::uint64_t>(
       std::chrono::high_resolution_clock::now().time_since_epoch().count());
-  ++reseeds_;
-  std::seed_seq seed{static_cast<std::uint32_t>(ticks), static_cast<std::uint32_t>(ticks >> 32),
-                     static_cast<std::uint32_t>(reseeds_)};
-  generator_.seed(seed);
+  reseed(generator_, ticks, ++reseeds_);
 }
 
 float ClockRandom::NextUniform() {
-  return static_cast<float>(generator_() >> 8) * 0x1p-24f;
+  return uniform(generator_);
 }
 
 void SeededRandom::ReseedFromClock() {
-  ++reseeds_;
-  std::seed_seq seed{static_cast<std::uint32_t>(seed_), static_cast<std::uint32_t>(seed_ >> 32),
-                     static_cast<std::uint32_t>(reseeds_)};
-  generator_.seed(seed);
+  reseed(generator_, seed_, ++reseeds_);
 }
 
 float SeededRandom::NextUniform() {
-  return static_cast<float>(generator_() >> 8) * 0x1p-24f;
+  return uniform(generator_);
 }
 
 void ScriptedRandom::push(float r) {
