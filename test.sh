@@ -10,10 +10,9 @@ jobs=$(nproc)
 
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j"$jobs"
-mkdir -p build/xdg-runtime && chmod 700 build/xdg-runtime
 (cd build && ctest --output-on-failure -j2)
 
-cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER="clang++-$(cat scripts/clang-version)" \
   -DSORATO_WITH_QT=OFF -DSORATO_SANITIZE=ON -DSORATO_FUZZERS=ON -DSORATO_FUZZ_ACTIONS=1000000 \
   >/dev/null
 cmake --build build-asan -j"$jobs"

@@ -105,17 +105,12 @@ constexpr std::array<ListRef, 9> kLists = {{
 }  // namespace
 
 Driver::Driver(std::ostream& out, std::ostream& err, RandomSource* fallback)
-    : out_(out),
-      err_(err),
-      random_(fallback != nullptr ? *fallback : generator_),
-      world_(random_),
-      clock_(world_.ui) {
-  world_.ui.addObserver(this);
-  world_.load();
+    : out_(out), err_(err), game_(fallback) {
+  game_.ui.addObserver(this);
 }
 
 Driver::~Driver() {
-  world_.ui.removeObserver(this);
+  game_.ui.removeObserver(this);
 }
 
 int Driver::run(std::istream& in) {
@@ -130,7 +125,7 @@ int Driver::run(std::istream& in) {
       err_.flush();
       return kFailed;
     }
-    if (world_.ui.unloaded()) break;
+    if (game_.ui.unloaded()) break;
   }
   out_.flush();
   return kEnded;
@@ -172,7 +167,7 @@ void Driver::execute(std::string_view line) {
 }
 
 Control& Driver::control(std::string_view name) const {
-  Control* c = world_.ui.find(name);
+  Control* c = game_.ui.find(name);
   if (c == nullptr) throw Failure{"unknown control " + quoted(name)};
   return *c;
 }
@@ -182,7 +177,7 @@ void Driver::click(std::string_view name) {
   if (c.kind() != Kind::CommandButton && c.kind() != Kind::OptionButton) {
     throw Failure{quoted(name) + " is not a command button or an option button"};
   }
-  world_.ui.click(c);
+  game_.ui.click(c);
 }
 
 void Driver::mousedown(std::string_view name, std::string_view button, std::string_view shift,
@@ -198,14 +193,14 @@ void Driver::mousedown(std::string_view name, std::string_view button, std::stri
   }
   if (!parseDecimal(x, true, a.x)) throw Failure{"X must be a number of twips, not " + quoted(x)};
   if (!parseDecimal(y, true, a.y)) throw Failure{"Y must be a number of twips, not " + quoted(y)};
-  world_.ui.mouseDown(c, a);
+  game_.ui.mouseDown(c, a);
 }
 
 void Driver::raise(std::string_view name, std::string_view event, const std::string_view* args,
                    std::size_t count) {
   Control& c = control(name);
   Event e{};
-  if (!eventFromName(event, e) || !world_.ui.hasHandler(c, e)) {
+  if (!kEventNames.find(event, e) || !game_.ui.hasHandler(c, e)) {
     throw Failure{quoted(name) + " has no handler for the event " + quoted(event)};
   }
   MouseArgs a;
@@ -222,7 +217,7 @@ void Driver::raise(std::string_view name, std::string_view event, const std::str
     throw Failure{"extra argument " + quoted(args[0]) + ": " + std::string(event) +
                   " takes no arguments"};
   }
-  world_.ui.raise(c, e, a);
+  game_.ui.raise(c, e, a);
 }
 
 void Driver::advance(std::string_view ms) {
@@ -231,7 +226,12 @@ void Driver::advance(std::string_view ms) {
     throw Failure{"MS must be a whole number from 0 to " + std::to_string(kMaxAdvance) + ", not " +
                   quoted(ms)};
   }
-  clock_.advance(v);
+  if (!game_.clock.canAdvance(v)) {
+    throw Failure{"advance " + std::string(ms) + " would carry the clock past its end at " +
+                  std::to_string(VirtualClock::kLatest) + " ms (now " +
+                  std::to_string(game_.clock.now()) + ")"};
+  }
+  game_.clock.advance(v);
 }
 
 void Driver::random(const std::string_view* values, std::size_t count) {
@@ -247,7 +247,7 @@ void Driver::random(const std::string_view* values, std::size_t count) {
     }
     parsed.push_back(r);
   }
-  for (float r : parsed) random_.push(r);
+  for (float r : parsed) game_.random.push(r);
 }
 
 void Driver::get(std::string_view expr) {
@@ -259,12 +259,12 @@ std::string Driver::value(std::string_view expr) {
     Control& c = control(expr.substr(0, dot));
     const std::string_view name = expr.substr(dot + 1);
     Prop p{};
-    if (!propFromName(name, p) || !c.has(p)) {
+    if (!kPropNames.find(name, p) || !c.has(p)) {
       throw Failure{"control " + quoted(c.name()) + " has no property " + quoted(name)};
     }
     return propertyText(c.get(p));
   }
-  GameState& g = world_.state;
+  GameState& g = game_.g;
   if (const std::size_t open = expr.find('('); open != std::string_view::npos) {
     const std::string_view list = expr.substr(0, open);
     if (!expr.ends_with(')')) throw Failure{"malformed list entry " + quoted(expr)};
@@ -292,9 +292,9 @@ std::string Driver::value(std::string_view expr) {
   for (const auto& [name, v] : flags) {
     if (name == expr) return *v != False ? "true" : "false";
   }
-  if (expr == "time") return std::to_string(clock_.now());
-  if (expr == "randomCalls") return std::to_string(random_.calls());
-  if (expr == "reseeds") return std::to_string(random_.reseeds());
+  if (expr == "time") return std::to_string(game_.clock.now());
+  if (expr == "randomCalls") return std::to_string(game_.random.calls());
+  if (expr == "reseeds") return std::to_string(game_.random.reseeds());
   throw Failure{"unknown game variable " + quoted(expr)};
 }
 
@@ -309,11 +309,12 @@ void Driver::trace(std::string_view onOff) {
 }
 
 void Driver::propertyWritten(Control& c, Prop p) {
-  if (tracing_) out_ << c.name() << '.' << propName(p) << " = " << propertyText(c.get(p)) << '\n';
+  if (tracing_) out_ << c.name() << '.' << kPropNames[p] << " = " << propertyText(c.get(p)) << '\n';
 }
 
 void Driver::eventRaised(Control& c, Event e) {
-  if (tracing_) out_ << '@' << clock_.now() << ' ' << c.name() << '.' << eventName(e) << '\n';
+  if (tracing_)
+    out_ << '@' << game_.clock.now() << ' ' << c.name() << '.' << kEventNames[e] << '\n';
 }
 
 }  // namespace sorato

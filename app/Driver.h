@@ -5,9 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "Sorato.h"
-#include "game/RandomSource.h"
-#include "ui/VirtualClock.h"
+#include "Headless.h"
 
 namespace sorato {
 
@@ -53,10 +51,7 @@ class Driver : private ModelObserver {
 
   std::ostream& out_;
   std::ostream& err_;
-  ClockRandom generator_;
-  ScriptedRandom random_;
-  Sorato world_;
-  VirtualClock clock_;
+  Headless game_;
   bool tracing_ = false;
 };
 

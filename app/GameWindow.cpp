@@ -4,18 +4,10 @@
 
 namespace sorato {
 
-namespace {
-
-// Load is raised once the controls and the clock exist, before any widget is made.
-Sorato& loaded(Sorato& world) {
+GameWindow::GameWindow(RandomSource& random) : world(random) {
   world.load();
-  return world;
-}
-
-}  // namespace
-
-GameWindow::GameWindow(RandomSource& random)
-    : world(random), clock(world.ui), binding(loaded(world).ui) {
+  clock_ = std::make_unique<qt::RealClock>(world.ui);
+  binding_ = std::make_unique<qt::WindowBinding>(world.ui);
   world.ui.addObserver(this);
 }
 

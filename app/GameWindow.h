@@ -1,5 +1,7 @@
 #pragma once
 
+#include <memory>
+
 #include "app/Sorato.h"
 #include "game/RandomSource.h"
 #include "ui/qt/RealClock.h"
@@ -7,9 +9,11 @@
 
 namespace sorato {
 
-// The game in its window: controls, state and handlers, the real clock, and the widgets
-// that mirror them, built and loaded as the program starts.  The program, the benchmarks
-// and the tools share it, so that what they measure is what the user runs.
+// The game in its window, built in the order of start-up: the controls, the state and
+// the handlers; Load; the real clock and the widgets that mirror the loaded model.  The
+// program, the benchmarks and the tools share it, so that what they measure is what the
+// user runs.  The system ends (the event loop quits) when the window is unloaded, by
+// 終了 or by closing it.
 class GameWindow : private ModelObserver {
  public:
   explicit GameWindow(RandomSource& random);
@@ -18,12 +22,14 @@ class GameWindow : private ModelObserver {
   GameWindow& operator=(const GameWindow&) = delete;
 
   Sorato world;
-  qt::RealClock clock;
-  qt::WindowBinding binding;
+  qt::RealClock& clock() { return *clock_; }
+  qt::WindowBinding& binding() { return *binding_; }
 
  private:
-  // The system ends when the window is unloaded, by 終了 or by closing it.
   void unloaded() override;
+
+  std::unique_ptr<qt::RealClock> clock_;
+  std::unique_ptr<qt::WindowBinding> binding_;
 };
 
 }  // namespace sorato

@@ -14,6 +14,6 @@ int main(int, char** argv) {
   }
   sorato::ClockRandom random;
   sorato::GameWindow game(random);
-  game.binding.show();
+  game.binding().show();
   return app->exec();
 }

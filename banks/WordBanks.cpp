@@ -1,7 +1,5 @@
 #include "WordBanks.h"
 
-#include "game/GameState.h"
-
 namespace sorato {
 
 // clang-format off
@@ -131,16 +129,5 @@ const std::array<KanjiEntry, kBankSize> kKanjiBank = {{
     {"草鞋", "わらじ"},  // 99
 }};
 // clang-format on
-
-void LoadHiraganaBank(GameState& g) {
-  for (std::size_t i = 0; i < kBankSize; ++i) g.bankWord[i] = kHiraganaBank[i];
-}
-
-void LoadKanjiBank(GameState& g) {
-  for (std::size_t i = 0; i < kBankSize; ++i) {
-    g.bankWord[i] = kKanjiBank[i].word;
-    g.bankReading[i] = kKanjiBank[i].reading;
-  }
-}
 
 }  // namespace sorato

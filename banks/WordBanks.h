@@ -6,8 +6,6 @@
 
 namespace sorato {
 
-struct GameState;
-
 inline constexpr std::size_t kBankSize = 100;
 
 struct KanjiEntry {
@@ -20,10 +18,5 @@ struct KanjiEntry {
 // recognises its words by their text.
 extern const std::array<std::string_view, kBankSize> kHiraganaBank;
 extern const std::array<KanjiEntry, kBankSize> kKanjiBank;
-
-// Copies the hiragana words into bankWord; bankReading keeps what it held.
-void LoadHiraganaBank(GameState& g);
-// Copies the kanji words into bankWord and their readings into bankReading.
-void LoadKanjiBank(GameState& g);
 
 }  // namespace sorato

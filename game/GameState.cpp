@@ -1,5 +1,7 @@
 #include "GameState.h"
 
+#include "banks/WordBanks.h"
+
 namespace sorato {
 
 void ClearGame(GameState& g) {
@@ -13,6 +15,17 @@ void ClearGame(GameState& g) {
     g.shownWord[i].clear();
     g.shownReading[i].clear();
     g.shownCopy[i].clear();
+  }
+}
+
+void LoadHiraganaBank(GameState& g) {
+  for (std::size_t i = 0; i < kBankSize; ++i) g.bankWord[i] = kHiraganaBank[i];
+}
+
+void LoadKanjiBank(GameState& g) {
+  for (std::size_t i = 0; i < kBankSize; ++i) {
+    g.bankWord[i] = kKanjiBank[i].word;
+    g.bankReading[i] = kKanjiBank[i].reading;
   }
 }
 

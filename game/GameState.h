@@ -44,4 +44,9 @@ struct GameState {
 // Empties the lists of one game; the banks, the counters and the flags stay.
 void ClearGame(GameState& g);
 
+// Copies the hiragana words into bankWord; bankReading keeps what it held.
+void LoadHiraganaBank(GameState& g);
+// Copies the kanji words into bankWord and their readings into bankReading.
+void LoadKanjiBank(GameState& g);
+
 }  // namespace sorato

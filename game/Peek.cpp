@@ -1,34 +1,22 @@
 #include "Peek.h"
 
+#include <span>
+
 #include "Texts.h"
 
 namespace sorato {
 
-namespace {
-
-template <std::size_t N>
-std::string joinLines(const std::array<std::string, N>& list, std::size_t count) {
-  std::string text;
-  for (std::size_t i = 0; i < count; ++i) {
-    if (i > 0) text += texts::CrLf;
-    text += list[i];
-  }
-  return text;
-}
-
-}  // namespace
-
 void Peek::lblKng_MouseDown(Integer /*button*/, Integer shift, float /*x*/, float /*y*/) {
-  const bool shiftHeld = (shift & 1) != 0;
+  const bool shiftHeld = (shift & mouse::Shift) != 0;
   if (g_.peekShown == False && shiftHeld) {
     ui_.lblA.Visible = true;
-    ui_.lblA.Caption = joinLines(g_.shownCopy, 10);
+    ui_.lblA.Caption = texts::JoinLines(g_.shownCopy);
     ui_.lblC.Visible = true;
-    ui_.lblC.Caption = joinLines(g_.shownReading, 10);
+    ui_.lblC.Caption = texts::JoinLines(g_.shownReading);
     ui_.lblB.Visible = true;
-    ui_.lblB.Caption = joinLines(g_.absentWord, 10);
+    ui_.lblB.Caption = texts::JoinLines(std::span(g_.absentWord).first(10));
     ui_.lblD.Visible = true;
-    ui_.lblD.Caption = joinLines(g_.quizWord, 20);
+    ui_.lblD.Caption = texts::JoinLines(g_.quizWord);
   }
   if (g_.peekShown == True && shiftHeld) {
     for (Control* list : {&ui_.lblA, &ui_.lblB, &ui_.lblC, &ui_.lblD}) list->Caption = "";

@@ -1,5 +1,7 @@
 #include "Scoring.h"
 
+#include <vector>
+
 #include "Texts.h"
 
 namespace sorato {
@@ -14,15 +16,12 @@ std::string scoreText(std::string_view verdict, Integer score) {
   return std::string(verdict) + std::to_string(score) + "/10";
 }
 
+// The heading, an empty line, and the first ten entries of the list.
 template <std::size_t N>
 std::string headedList(std::string_view heading, const std::array<std::string, N>& list) {
-  std::string text(heading);
-  text += texts::CrLf;
-  for (std::size_t i = 0; i < 10; ++i) {
-    text += texts::CrLf;
-    text += list[i];
-  }
-  return text;
+  std::vector<std::string_view> lines{heading, ""};
+  lines.insert(lines.end(), list.begin(), list.begin() + 10);
+  return texts::JoinLines(lines);
 }
 
 }  // namespace

@@ -1,9 +1,9 @@
 #include "StudyPhase.h"
 
 #include <string>
+#include <vector>
 
 #include "Texts.h"
-#include "banks/WordBanks.h"
 
 namespace sorato {
 
@@ -161,17 +161,14 @@ void StudyPhase::Timer2_Timer() {
   ui_.frmZnb.Visible = false;
 }
 
-// Five words a column, one per line with an empty line between words, and a single line
-// break after the last.
+// Five words a column, each followed by an empty line but the last, which is followed
+// by a single line break.
 void StudyPhase::ShowAllWords() {
   auto column = [this](std::size_t first) {
-    std::string text;
-    for (std::size_t i = first; i < first + 5; ++i) {
-      text += g_.shownWord[i];
-      text += texts::CrLf;
-      if (i + 1 < first + 5) text += texts::CrLf;
-    }
-    return text;
+    std::vector<std::string_view> lines;
+    for (std::size_t i = first; i < first + 5; ++i)
+      lines.insert(lines.end(), {g_.shownWord[i], ""});
+    return texts::JoinLines(lines);
   };
   ui_.lblAZ.Caption = column(0);
   ui_.lblBZ.Caption = column(5);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <string_view>
 
 // What the game says, character for character: the full-width "？", "！" and "。" are
@@ -21,5 +22,19 @@ inline constexpr std::string_view CircleMark = "○ ";
 inline constexpr std::string_view Circle = "○";
 inline constexpr std::string_view CrossMark = "× ";
 inline constexpr std::string_view CrLf = "\r\n";
+
+// A multi-line caption: the lines joined with CR LF, with none after the last (an empty
+// last line gives a closing break); an empty entry gives an empty line.
+template <typename Lines>
+std::string JoinLines(const Lines& lines) {
+  std::string text;
+  bool first = true;
+  for (const auto& line : lines) {
+    if (!first) text += CrLf;
+    text += line;
+    first = false;
+  }
+  return text;
+}
 
 }  // namespace sorato::texts

@@ -3,9 +3,13 @@
 # second run costs a single dpkg query.  Usage: scripts/deps.sh run|test
 set -euo pipefail
 
+# The sanitizer build's compiler: test.sh asks for clang++-$clang by this name.
+clang=$(cat "$(dirname "$0")/clang-version")
+
 run_pkgs=(build-essential cmake pkg-config qt6-base-dev libfontconfig-dev fonts-ipafont-gothic fontconfig)
-test_pkgs=(libgtest-dev xvfb xauth xdotool x11-xserver-utils imagemagick clang libclang-rt-14-dev valgrind
-           desktop-file-utils appstream dpkg-dev file)
+test_pkgs=(libgtest-dev xvfb xauth xdotool x11-xserver-utils imagemagick "clang-$clang" "libclang-rt-$clang-dev"
+           valgrind desktop-file-utils appstream dpkg-dev file strace
+           dbus at-spi2-core python3-pyatspi gir1.2-atspi-2.0)
 
 case "${1:-run}" in
   run) pkgs=("${run_pkgs[@]}") ;;

@@ -3,24 +3,12 @@
 #include <initializer_list>
 #include <string>
 
-#include "app/Sorato.h"
-#include "game/RandomSource.h"
-#include "ui/VirtualClock.h"
+#include "app/Headless.h"
 
 namespace sorato::testing {
 
-// A window of the game without a screen, after start-up, on a virtual clock, with a
-// random source the test can script.
-struct World {
-  ClockRandom generator;
-  ScriptedRandom random{generator};
-  Sorato sorato{random};
-  VirtualClock clock{sorato.ui};
-  ControlModel& ui = sorato.ui;
-  GameState& g = sorato.state;
-
-  World() { sorato.load(); }
-
+// The headless game, with helpers to script its random values.
+struct World : Headless {
   // Queues values that draw exactly these indices below n (the middle of each bucket).
   void script(int n, std::initializer_list<int> indices) {
     for (int i : indices) random.push((static_cast<float>(i) + 0.5f) / static_cast<float>(n));

@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "app/Driver.h"
+#include "ui/VirtualClock.h"
 
 namespace sorato {
 namespace {
@@ -165,6 +166,23 @@ TEST(Drive, ClicksFollowTheRulesButRaiseDoesNot) {
       "get lblD.Visible\n");
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.out, "\"0\"\n\"1\"\ntrue\n");
+}
+
+// The clock has an end; the largest steps reach it after some 92 000 lines, and the line
+// that would pass it is an error, not a silent overflow.
+TEST(Drive, AnAdvancePastTheClocksEndIsAnError) {
+  std::string script = "click btn1Jun\nclick btnST\n";
+  const std::int64_t step = 100'000'000'000'000;
+  const std::int64_t steps = VirtualClock::kLatest / step;
+  for (std::int64_t n = 0; n < steps + 1; ++n) script += "advance 100000000000000\n";
+  script += "get time\n";
+  const DriveResult r = drive(script);
+  EXPECT_EQ(r.status, 2);
+  EXPECT_EQ(r.out, "");
+  EXPECT_EQ(r.err, "error: line " + std::to_string(steps + 3) +
+                       ": advance 100000000000000 would carry the clock past its end at " +
+                       std::to_string(VirtualClock::kLatest) + " ms (now " +
+                       std::to_string(steps * step) + ")\n");
 }
 
 }  // namespace

@@ -14,10 +14,9 @@
 #include <sstream>
 #include <unordered_set>
 
-#include "app/Sorato.h"
+#include "app/Headless.h"
 #include "banks/WordBanks.h"
 #include "game/RandomSource.h"
-#include "ui/VirtualClock.h"
 
 namespace sorato {
 namespace {
@@ -38,11 +37,7 @@ class RecordingRandom final : public RandomSource {
   SeededRandom source_;
 };
 
-struct Window {
-  explicit Window(RandomSource& random) : sorato(random), clock(sorato.ui) { sorato.load(); }
-  Sorato sorato;
-  VirtualClock clock;
-};
+using Window = Headless;
 
 // The words of the bank loaded into bankWord (none before the first game).
 const std::unordered_set<std::string>& loadedBank(const GameState& g) {
@@ -77,8 +72,8 @@ std::string checkEntry(const GameState& g, const std::string& entry, bool marksA
 }
 
 std::string checkInvariants(const Window& run) {
-  const ControlModel& ui = run.sorato.ui;
-  const GameState& g = run.sorato.state;
+  const ControlModel& ui = run.ui;
+  const GameState& g = run.g;
   std::ostringstream why;
   auto in = [](int v, int lo, int hi) { return v >= lo && v <= hi; };
   if (!in(g.s, 0, 5)) why << "s = " << g.s << "; ";
@@ -164,18 +159,18 @@ const char* chooseButton(const ControlModel& ui, std::mt19937_64& pick) {
 std::string fuzz(std::uint64_t seed, long actions, Totals& totals) {
   std::mt19937_64 pick(seed);
   RecordingRandom random(seed);
-  auto run = std::make_unique<Window>(random);
+  auto run = std::make_unique<Window>(&random);
   std::vector<std::string> script;  // this window's run, as a sorato-drive script
   struct TickCount : ModelObserver {
     long& n;
     explicit TickCount(long& n) : n(n) {}
     void eventRaised(Control&, Event e) override { n += e == Event::Timer ? 1 : 0; }
   } ticks(totals.ticks);
-  run->sorato.ui.addObserver(&ticks);
+  run->ui.addObserver(&ticks);
   for (long a = 0; a < actions; ++a) {
-    ControlModel& ui = run->sorato.ui;
+    ControlModel& ui = run->ui;
     random.taken.clear();
-    const bool armed = run->sorato.state.Abtn == True;
+    const bool armed = run->g.Abtn == True;
     std::string line;
     const unsigned roll = static_cast<unsigned>(pick() % 1000);
     if (roll < 150) {
@@ -209,28 +204,28 @@ std::string fuzz(std::uint64_t seed, long actions, Totals& totals) {
     }
     script.push_back(line);
     ++totals.actions;
-    if (run->sorato.ui.unloaded()) {
-      run->sorato.ui.removeObserver(&ticks);
-      run = std::make_unique<Window>(random);
-      run->sorato.ui.addObserver(&ticks);
+    if (run->ui.unloaded()) {
+      run->ui.removeObserver(&ticks);
+      run = std::make_unique<Window>(&random);
+      run->ui.addObserver(&ticks);
       script.clear();
       ++totals.windows;
       continue;
     }
     std::string why = checkInvariants(*run);
-    if (armed && run->sorato.state.Abtn == False && line == "click btnA") {
+    if (armed && run->g.Abtn == False && line == "click btnA") {
       ++totals.scorings;
-      why += checkScores(run->sorato.state);
+      why += checkScores(run->g);
     }
     if (!why.empty()) {
       std::string report = "seed " + std::to_string(seed) + ", action " + std::to_string(a) + ": " +
                            why + "\nreplay with sorato-drive:\n";
       for (const std::string& s : script) report += s + "\n";
-      run->sorato.ui.removeObserver(&ticks);
+      run->ui.removeObserver(&ticks);
       return report;
     }
   }
-  run->sorato.ui.removeObserver(&ticks);
+  run->ui.removeObserver(&ticks);
   return "";
 }
 
@@ -257,19 +252,19 @@ TEST(ModelFuzz, NoSequenceOfInputBreaksAnInvariant) {
 // The checks can fail: a state that breaks them is reported.
 TEST(ModelFuzz, TheInvariantsCatchABrokenState) {
   ClockRandom random;
-  Window run(random);
+  Window run(&random);
   EXPECT_EQ(checkInvariants(run), "");
-  run.sorato.ui.click(run.sorato.ui.btn1Jun);
-  const std::string word = run.sorato.state.shownWord[3];
+  run.ui.click(run.ui.btn1Jun);
+  const std::string word = run.g.shownWord[3];
   for (const std::string& broken :
        {"○ ○ " + word, std::string("○ "), std::string("× 合鍵"), "○" + word}) {
-    run.sorato.state.shownWord[3] = broken;
+    run.g.shownWord[3] = broken;
     EXPECT_NE(checkInvariants(run), "") << broken;
   }
-  run.sorato.state.shownWord[3] = "× " + word;
+  run.g.shownWord[3] = "× " + word;
   EXPECT_EQ(checkInvariants(run), "");
-  run.sorato.ui.Timer1.Enabled = true;
-  run.sorato.ui.Timer1.Interval = 600;
+  run.ui.Timer1.Enabled = true;
+  run.ui.Timer1.Interval = 600;
   EXPECT_NE(checkInvariants(run), "");
 }
 

@@ -96,10 +96,10 @@ TEST(ControlModel, KindsHoldOnlyTheirOwnProperties) {
 struct Recorder : ModelObserver {
   std::vector<std::string> seen;
   void propertyWritten(Control& c, Prop p) override {
-    seen.push_back(std::string(c.name()) + "." + std::string(propName(p)));
+    seen.push_back(std::string(c.name()) + "." + std::string(kPropNames[p]));
   }
   void eventRaised(Control& c, Event e) override {
-    seen.push_back("@" + std::string(c.name()) + "." + std::string(eventName(e)));
+    seen.push_back("@" + std::string(c.name()) + "." + std::string(kEventNames[e]));
   }
 };
 

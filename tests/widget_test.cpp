@@ -5,13 +5,17 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QFontInfo>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <algorithm>
+#include <map>
 
 #include "World.h"
+#include "tools/RuntimeDir.h"
 #include "ui/qt/Application.h"
 #include "ui/qt/ControlWidgets.h"
 #include "ui/qt/RealClock.h"
@@ -21,6 +25,19 @@ namespace sorato {
 namespace {
 
 using testing::World;
+
+// Runs the event loop until `done` holds or `timeoutMs` have passed; says which.
+// (QtTest's QTRY_ macros report to QtTest, and inside a GoogleTest they fail silently.)
+template <typename Done>
+bool waitUntil(Done done, int timeoutMs) {
+  QDeadlineTimer deadline(timeoutMs);
+  while (!done()) {
+    if (deadline.hasExpired()) return false;
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    QTest::qSleep(1);
+  }
+  return true;
+}
 
 struct Window {
   World w;
@@ -140,11 +157,64 @@ TEST(Widgets, KeyboardPressesAFocusedButton) {
   win.widget(ui.btn1Jun)->setFocus();
   QTest::keyClick(win.widget(ui.btn1Jun), Qt::Key_Space);
   EXPECT_TRUE(ui.lbl2.Visible);
+  win.widget(ui.Option1)->setFocus();
   QTest::keyClick(win.widget(ui.Option1), Qt::Key_Down);
   EXPECT_TRUE(ui.Option2.Value);
   win.widget(ui.btnST)->setFocus();
-  QTest::keyClick(win.widget(ui.btnST), Qt::Key_Return);
-  QTRY_COMPARE(ui.btnST.Caption.get(), std::string("止"));
+  QTest::keyClick(win.widget(ui.btnST), Qt::Key_Return);  // pressed, shown down, released
+  EXPECT_TRUE(waitUntil([&] { return ui.btnST.Caption.get() == "止"; }, 2'000));
+}
+
+// The focus follows the game: where a handler disabled the focused button, it lands on
+// the button the handler enabled, so Space alone carries a keyboard user on, and never
+// onto 終了.
+TEST(Widgets, FocusGoesWhereTheGameGoesOn) {
+  Window win;
+  auto& ui = win.w.ui;
+  auto focused = [] { return QApplication::focusWidget()->objectName().toStdString(); };
+  auto space = [] { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space); };
+  for (const bool allAtOnce : {false, true}) {
+    SCOPED_TRACE(allAtOnce ? "all at once" : "one at a time");
+    Control& prepare = allAtOnce ? ui.btn2Jun : ui.btn1Jun;
+    win.widget(prepare)->setFocus();
+    space();
+    EXPECT_EQ(focused(), std::string(prepare.name()));
+    win.widget(ui.btnST)->setFocus();
+    space();
+    EXPECT_EQ(focused(), std::string("btnST"));  // 止: still enabled
+    win.w.clock.advance(allAtOnce ? 12'000 : 36'000);
+    EXPECT_EQ(focused(), std::string("btnQ"));  // 始 disabled, 問 enabled
+    space();
+    EXPECT_EQ(focused(), std::string("btnQ"));  // 問 stays enabled: it skips a question
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    ASSERT_EQ(focused(), std::string("btnA"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);  // past 終了, to はい
+    ASSERT_EQ(focused(), std::string("btnY"));
+    for (int n = 0; n < 20; ++n) space();
+    EXPECT_EQ(focused(), std::string("btnA"));  // after the twentieth answer
+    space();
+    EXPECT_TRUE(win.widget(ui.lblAn)->isVisible());  // the scores are up
+    EXPECT_EQ(focused(), std::string("btnA"));       // 答 stays enabled
+    EXPECT_FALSE(ui.unloaded());
+  }
+}
+
+// An option button is filled with its BackColor, light cyan like its frame: the colour
+// of most of its pixels, and none of them Qt's grey button colour.
+TEST(Widgets, OptionsShowTheirColour) {
+  Window win;
+  for (Control* c : {&win.w.ui.Option1, &win.w.ui.Option2, &win.w.ui.Option3, &win.w.ui.Option4}) {
+    const QImage shot = win.widget(*c)->grab().toImage();
+    std::map<QRgb, int> count;
+    for (int y = 0; y < shot.height(); ++y) {
+      for (int x = 0; x < shot.width(); ++x) ++count[shot.pixel(x, y) | 0xff000000];
+    }
+    const auto most = std::max_element(count.begin(), count.end(),
+                                       [](auto& a, auto& b) { return a.second < b.second; });
+    EXPECT_EQ(QColor(most->first), QColor(192, 255, 255)) << c->name();
+    EXPECT_EQ(count.count(qRgb(239, 239, 239)), 0u) << c->name();
+  }
 }
 
 // A whole game with the keyboard alone: Tab to a button, Space to press it.
@@ -206,7 +276,7 @@ TEST(RealClock, TicksOnTheScheduleAndNeverForIntervalZero) {
   ui.Timer1.Enabled = true;
   const std::int64_t start = qt::RealClock::nowNs();
   ui.Timer1.Interval = 20;
-  QTRY_VERIFY_WITH_TIMEOUT(due.size() >= 3, 10'000);
+  ASSERT_TRUE(waitUntil([&] { return due.size() >= 3; }, 10'000));
   ui.Timer1.Enabled = false;
   for (std::size_t n = 0; n < due.size(); ++n) {
     EXPECT_EQ(due[n].first, "Timer1");  // Timer2 is enabled with interval 0: never
@@ -286,6 +356,25 @@ TEST(Scaling, SameLayoutAtEveryScale) {
   };
   EXPECT_EQ(lines(ui.lblRM), 10);
   EXPECT_TRUE(fits(ui.lblRM));
+  // Every number the counters show stands whole on one line: a run of digits is a word.
+  for (auto [counter, last] : {std::pair{&ui.lblQn, 20}, std::pair{&ui.lblSTn, 10}}) {
+    auto* label = static_cast<qt::LabelWidget*>(win.widget(*counter));
+    for (int n = 1; n <= last; ++n) {
+      counter->Caption = std::to_string(n);
+      EXPECT_EQ(label->lineCount(), 1) << counter->name() << " " << n;
+      // and a two-digit number is drawn across the label, not just its first digit
+      const QImage shot = label->grab().toImage();
+      int left = shot.width(), right = -1;
+      for (int x = 0; x < shot.width(); ++x) {
+        for (int y = 0; y < shot.height(); ++y) {
+          if (qGray(shot.pixel(x, y)) < 160) left = std::min(left, x), right = std::max(right, x);
+        }
+      }
+      if (n >= 10) {
+        EXPECT_GE(right - left + 1, 0.7 * shot.width()) << counter->name() << " " << n;
+      }
+    }
+  }
   // The longest words of each bank, with the longest reading.
   ui.click(ui.Option2);
   win.w.script(100,
@@ -331,6 +420,7 @@ TEST(Scaling, SameLayoutAtEveryScale) {
 int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  sorato::testing::RuntimeDir runtime;
   auto app = sorato::qt::openApplication("sorato_widget_tests");
   sorato::qt::prepareApplication(*app);
   return RUN_ALL_TESTS();

@@ -92,7 +92,7 @@ int child(const std::string& kind, const std::string& what, char* argv0) {
   QWidget* window = nullptr;
   if (kind == "game") {
     game = std::make_unique<sorato::GameWindow>(random);
-    window = game->binding.window();
+    window = game->binding().window();
   } else {
     bare = std::make_unique<QWidget>();
     bare->setWindowTitle(QStringLiteral("bare"));
@@ -137,7 +137,7 @@ int child(const std::string& kind, const std::string& what, char* argv0) {
     QTimer::singleShot(10'000, Qt::PreciseTimer, afterIdle);
   });
   if (game) {
-    game->binding.show();
+    game->binding().show();
   } else {
     bare->show();
   }

@@ -97,8 +97,8 @@ double quantile(std::vector<double> v, double q) {
 }
 
 void click(sorato::GameWindow& game, const Control& c) {
-  QWidget* w = game.binding.widgetOf(c);
-  QWidget* window = game.binding.window();
+  QWidget* w = game.binding().widgetOf(c);
+  QWidget* window = game.binding().window();
   QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {},
                     w->mapTo(window, w->rect().center()));
 }
@@ -126,10 +126,10 @@ DisplayRun runDisplay(sorato::GameWindow& game, const Control& prepare, QWidget*
                       const Control& labelControl) {
   auto& ui = game.world.ui;
   DisplayRun run;
-  PaintLog log(label, game.binding.window(), [label, &labelControl] {
+  PaintLog log(label, game.binding().window(), [label, &labelControl] {
     return label->isVisible() ? QString::fromStdString(labelControl.Caption.get()) : QString();
   });
-  game.clock.setTickObserver([&run](Control&, std::int64_t due, std::int64_t ran) {
+  game.clock().setTickObserver([&run](Control&, std::int64_t due, std::int64_t ran) {
     run.ticks.push_back({due, ran});
   });
   QEventLoop loop;
@@ -139,7 +139,7 @@ DisplayRun runDisplay(sorato::GameWindow& game, const Control& prepare, QWidget*
   click(game, ui.btnST);
   loop.exec();
   QTest::qWait(300);  // the last paint
-  game.clock.setTickObserver({});
+  game.clock().setTickObserver({});
   run.exposures = exposures(log.paints, run.clicked, run.lastRemoval);
   return run;
 }
@@ -167,11 +167,11 @@ void report(const char* name, const DisplayRun& run, double nominal, double inte
 void measure(const char* title) {
   sorato::ClockRandom random;
   sorato::GameWindow game(random);
-  game.binding.show();
-  if (!QTest::qWaitForWindowExposed(game.binding.window())) std::puts("(window not exposed)");
+  game.binding().show();
+  if (!QTest::qWaitForWindowExposed(game.binding().window())) std::puts("(window not exposed)");
   auto& ui = game.world.ui;
-  const DisplayRun one = runDisplay(game, ui.btn1Jun, game.binding.widgetOf(ui.lbl1), ui.lbl1);
-  const DisplayRun all = runDisplay(game, ui.btn2Jun, game.binding.widgetOf(ui.lblAZ), ui.lblAZ);
+  const DisplayRun one = runDisplay(game, ui.btn1Jun, game.binding().widgetOf(ui.lbl1), ui.lbl1);
+  const DisplayRun all = runDisplay(game, ui.btn2Jun, game.binding().widgetOf(ui.lblAZ), ui.lblAZ);
   std::printf("%s\n", title);
   report("one at a time", one, 3000, 600);
   report("all at once", all, 12000, 2000);

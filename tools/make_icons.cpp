@@ -1,9 +1,8 @@
 // sorato-icons DIR: writes the game's icon into DIR/hicolor/NxN/apps/ at 32 pixels (the
 // picture itself) and at 64, 128 and 256 (each pixel a square block, so the menu shows
-// it sharp at any size).
+// it sharp at any size).  It opens no display: the pictures are drawn as plain images.
 
 #include <QDir>
-#include <QGuiApplication>
 #include <QImage>
 #include <cstdio>
 
@@ -14,9 +13,6 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: sorato-icons DIR\n");
     return 64;
   }
-  qputenv("QT_QPA_PLATFORM", "offscreen");  // reading the picture wants an application
-  int one = 1;
-  QGuiApplication app(one, argv);
   const QImage icon = sorato::qt::gameIconImage();
   for (int size : {32, 64, 128, 256}) {
     const QString dir =

@@ -8,6 +8,7 @@
 #include <cstdio>
 
 #include "app/GameWindow.h"
+#include "tools/RuntimeDir.h"
 #include "ui/qt/Application.h"
 #include "ui/qt/ControlWidgets.h"
 
@@ -15,14 +16,15 @@ int main(int, char** argv) {
   if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
   }
+  sorato::testing::RuntimeDir runtime;
   auto app = sorato::qt::openApplication(argv[0]);
   sorato::qt::prepareApplication(*app);
   sorato::ClockRandom random;
   sorato::GameWindow game(random);
   sorato::ControlModel& ui = game.world.ui;
   auto click = [&](const sorato::Control& c) {
-    QWidget* w = game.binding.widgetOf(c);
-    QWidget* window = game.binding.window();
+    QWidget* w = game.binding().widgetOf(c);
+    QWidget* window = game.binding().window();
     QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {},
                       w->mapTo(window, w->rect().center()));
   };
@@ -44,7 +46,7 @@ int main(int, char** argv) {
     if (!ok) std::fprintf(stderr, "sorato-play: unexpected scores\n");
     click(ui.btnEND);
   });
-  game.binding.show();
+  game.binding().show();
   const int status = app->exec();
   return ok ? status : 1;
 }

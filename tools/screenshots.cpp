@@ -6,9 +6,7 @@
 #include <QPixmap>
 #include <cstdio>
 
-#include "app/Sorato.h"
-#include "game/RandomSource.h"
-#include "ui/VirtualClock.h"
+#include "app/Headless.h"
 #include "ui/qt/Application.h"
 #include "ui/qt/ControlWidgets.h"
 #include "ui/qt/WindowBinding.h"
@@ -42,14 +40,12 @@ int main(int argc, char** argv) {
     return 1;
   }
 
-  sorato::ClockRandom generator;
-  sorato::ScriptedRandom random(generator);
-  sorato::Sorato world(random);
-  sorato::VirtualClock clock(world.ui);
-  world.load();
-  sorato::qt::WindowBinding window(world.ui);
+  sorato::Headless game;
+  sorato::qt::WindowBinding window(game.ui);
   window.show();
-  sorato::ControlModel& ui = world.ui;
+  sorato::ControlModel& ui = game.ui;
+  sorato::ScriptedRandom& random = game.random;
+  sorato::VirtualClock& clock = game.clock;
 
   bool ok = save(window, dir, "start");
 
@@ -78,7 +74,7 @@ int main(int argc, char** argv) {
   for (int i = 0; i < 20; ++i) {
     const std::string& asked = ui.lbl1.Caption;
     bool shown = false;
-    for (const std::string& w : world.state.shownWord) shown = shown || w == asked;
+    for (const std::string& w : game.g.shownWord) shown = shown || w == asked;
     ui.click(i % 7 == 3 ? (shown ? ui.btnN : ui.btnY) : (shown ? ui.btnY : ui.btnN));
   }
   ui.click(ui.btnA);

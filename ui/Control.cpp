@@ -8,12 +8,6 @@ namespace sorato {
 
 namespace {
 
-constexpr std::array<std::string_view, kPropCount> kPropNames = {
-    "Caption",   "ToolTipText", "Visible",   "Enabled",  "Value",       "ForeColor", "BackColor",
-    "BackStyle", "BorderStyle", "Alignment", "Left",     "Top",         "Width",     "Height",
-    "Interval",  "FontName",    "FontSize",  "FontBold", "BorderColor", "FillColor",
-};
-
 constexpr std::uint32_t bit(Prop p) {
   return 1u << static_cast<unsigned>(p);
 }
@@ -45,20 +39,6 @@ constexpr std::array<std::uint32_t, 7> kHeld = {
 };
 
 }  // namespace
-
-std::string_view propName(Prop p) {
-  return kPropNames[static_cast<std::size_t>(p)];
-}
-
-bool propFromName(std::string_view name, Prop& out) {
-  for (std::size_t i = 0; i < kPropNames.size(); ++i) {
-    if (kPropNames[i] == name) {
-      out = static_cast<Prop>(i);
-      return true;
-    }
-  }
-  return false;
-}
 
 Control::Control(ControlModel& model, const ControlSpec& spec)
     : Caption(*this, std::string(spec.caption)),

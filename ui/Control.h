@@ -7,6 +7,7 @@
 #include <variant>
 
 #include "Colour.h"
+#include "Names.h"
 
 namespace sorato {
 
@@ -41,8 +42,11 @@ enum class Prop : std::uint8_t {
 };
 inline constexpr int kPropCount = static_cast<int>(Prop::FillColor) + 1;
 
-std::string_view propName(Prop p);
-bool propFromName(std::string_view name, Prop& out);
+inline constexpr NameTable<Prop, kPropCount> kPropNames{{
+    "Caption",   "ToolTipText", "Visible",   "Enabled",  "Value",       "ForeColor", "BackColor",
+    "BackStyle", "BorderStyle", "Alignment", "Left",     "Top",         "Width",     "Height",
+    "Interval",  "FontName",    "FontSize",  "FontBold", "BorderColor", "FillColor",
+}};
 
 using PropValue = std::variant<bool, std::int32_t, float, std::string, Colour>;
 

@@ -185,6 +185,10 @@ ControlModel::ControlModel()
   assert(count_ == kControlCount + 1);
   tabOrder_ = {&Option1, &Option2, &btn1Jun, &btn2Jun, &Option3, &Option4,
                &btnST,   &btnQ,    &btnA,    &btnEND,  &btnY,    &btnN};
+  readingOrder_ = {&Frame1,  &Frame2, &Option1, &Option2, &btn1Jun, &btn2Jun, &Frame3, &Option3,
+                   &Option4, &btnST,  &lblSTn,  &btnQ,    &lblQn,   &btnA,    &btnEND, &frmZnb,
+                   &lbl2Z,   &lblAZ,  &lblBZ,   &lblA,    &lblC,    &lblB,    &lblD,   &lblRM,
+                   &lbl2,    &lbl1h,  &lbl1,    &btnY,    &btnN,    &lblAn,   &lblBn,  &lblKng};
 }
 
 int ControlModel::enroll(Control* c) {
@@ -208,6 +212,36 @@ std::vector<Control*> ControlModel::childrenOf(const Control& container) const {
   return out;
 }
 
+std::vector<Control*> ControlModel::readingChildrenOf(const Control& container) const {
+  std::vector<Control*> out;
+  for (Control* c : readingOrder_) {
+    if (c->container() == &container) out.push_back(c);
+  }
+  return out;
+}
+
+bool ControlModel::takesFocus(const Control& c) const {
+  switch (c.kind()) {
+    case Kind::CommandButton: return acceptsInput(c);
+    case Kind::OptionButton: return c.Value && acceptsInput(c);
+    default: return false;
+  }
+}
+
+Control* ControlModel::focusAfterHandler(Control* focused) const {
+  if (focused == nullptr || takesFocus(*focused)) return focused;
+  for (auto it = enabledByHandler_.rbegin(); it != enabledByHandler_.rend(); ++it) {
+    if (takesFocus(**it)) return *it;
+  }
+  const auto at = std::find(tabOrder_.begin(), tabOrder_.end(), focused);
+  const std::size_t from = at == tabOrder_.end() ? tabOrder_.size() - 1 : at - tabOrder_.begin();
+  for (std::size_t step = 1; step <= tabOrder_.size(); ++step) {
+    Control* next = tabOrder_[(from + step) % tabOrder_.size()];
+    if (takesFocus(*next)) return next;
+  }
+  return nullptr;
+}
+
 void ControlModel::addObserver(ModelObserver* o) {
   observers_.push_back(o);
 }
@@ -228,8 +262,13 @@ bool ControlModel::hasHandler(const Control& c, Event e) const {
 void ControlModel::raise(Control& c, Event e, const MouseArgs& args) {
   if (unloaded_) return;
   for (ModelObserver* o : observers_) o->eventRaised(c, e);
+  enabledByHandler_.clear();
+  handling_ = true;
   const Handler& h = handlers_[static_cast<std::size_t>(c.index())][static_cast<std::size_t>(e)];
   if (h) h(args);
+  handling_ = false;
+  const std::vector<ModelObserver*> observers = observers_;  // one may leave meanwhile
+  for (ModelObserver* o : observers) o->eventHandled(c, e);
 }
 
 bool ControlModel::isShown(const Control& c) const {
@@ -278,6 +317,7 @@ void ControlModel::unload() {
 }
 
 void ControlModel::propertyWritten(Control& c, Prop p) {
+  if (handling_ && p == Prop::Enabled && c.Enabled) enabledByHandler_.push_back(&c);
   for (ModelObserver* o : observers_) o->propertyWritten(c, p);
 }
 

@@ -30,6 +30,9 @@ class ControlModel {
   std::array<Control*, kControlCount + 1> all_{};
   std::size_t count_ = 0;
   std::array<Control*, 12> tabOrder_{};
+  std::vector<Control*> readingOrder_;
+  bool handling_ = false;
+  std::vector<Control*> enabledByHandler_;
   std::array<std::array<Handler, kEventCount>, kControlCount + 1> handlers_{};
   std::vector<ModelObserver*> observers_;
   bool unloaded_ = false;
@@ -56,6 +59,19 @@ class ControlModel {
   std::vector<Control*> childrenOf(const Control& container) const;
   // The focusable controls in keyboard order.
   std::span<Control* const> tabOrder() const { return tabOrder_; }
+  // The children of a container in the order a screen reader reads them: as a person
+  // reads the window, the top row first and, within it, in the tab order.  The timers
+  // and the decorative shape are not read.
+  std::vector<Control*> readingChildrenOf(const Control& container) const;
+
+  // Whether a control can hold the keyboard focus now: a command button that accepts
+  // input, or the selected option button of a group that does.
+  bool takesFocus(const Control& c) const;
+  // Where the focus belongs after a handler has run, when it was on `focused`: there
+  // still if it can hold it; else on the last control the handler enabled that can
+  // (the hand-off: 問 at the end of a display, 答 after the twentieth answer); else on
+  // the next control in the tab order that can; null when none can.
+  Control* focusAfterHandler(Control* focused) const;
 
   void addObserver(ModelObserver* o);
   void removeObserver(ModelObserver* o);

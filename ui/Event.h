@@ -3,13 +3,14 @@
 #include <cstdint>
 #include <string_view>
 
+#include "Names.h"
+
 namespace sorato {
 
 enum class Event : std::uint8_t { Load, Click, Timer, MouseDown };
 inline constexpr int kEventCount = 4;
 
-std::string_view eventName(Event e);
-bool eventFromName(std::string_view name, Event& out);
+inline constexpr NameTable<Event, kEventCount> kEventNames{{"Load", "Click", "Timer", "MouseDown"}};
 
 // Bit masks of a mouse press, as a label's MouseDown carries them.
 namespace mouse {

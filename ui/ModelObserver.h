@@ -14,6 +14,8 @@ class ModelObserver {
   virtual void propertyWritten(Control&, Prop) {}
   // Before the handler of the event runs (whether it has one or not).
   virtual void eventRaised(Control&, Event) {}
+  // After the handler has run: the changes of one handler reach the screen together.
+  virtual void eventHandled(Control&, Event) {}
   // The window has been unloaded: no event is delivered from now on.
   virtual void unloaded() {}
 };

@@ -13,7 +13,13 @@ class VirtualClock {
  public:
   explicit VirtualClock(ControlModel& model);
 
+  // The latest moment the clock reaches: far below the end of its counter, so that the
+  // due time of a tick (at most one Interval later) still fits.
+  static constexpr std::int64_t kLatest = INT64_MAX - (std::int64_t{1} << 32);
+
   std::int64_t now() const { return now_; }
+  // Whether advance(ms) stays within kLatest.
+  bool canAdvance(std::int64_t ms) const { return ms >= 0 && ms <= kLatest - now_; }
   // Moves time forward by `ms`, raising every tick due up to the new time.  Ticks due at
   // the same moment come in creation order.
   void advance(std::int64_t ms);

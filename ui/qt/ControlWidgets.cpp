@@ -1,7 +1,5 @@
 #include "ControlWidgets.h"
 
-#include <QAccessible>
-#include <QAccessibleWidget>
 #include <QCloseEvent>
 #include <QFontInfo>
 #include <QKeyEvent>
@@ -33,11 +31,6 @@ std::int16_t shiftMask(Qt::KeyboardModifiers m) {
 
 }  // namespace
 
-FormWidget::FormWidget(WindowBinding& binding, Control& control)
-    : binding_(binding), control_(control) {
-  setObjectName(QString::fromUtf8(control.name().data(), qsizetype(control.name().size())));
-}
-
 void FormWidget::setOuterSize(QSize outer) {
   outer_ = outer;
   const QSize frame = frameGeometry().size() - geometry().size();
@@ -66,30 +59,29 @@ bool FormWidget::event(QEvent* e) {
 }
 
 LabelWidget::LabelWidget(WindowBinding& binding, Control& control, QWidget* parent)
-    : QFrame(parent), binding_(binding), control_(control) {}
+    : QLabel(parent), binding_(binding), control_(control) {
+  setTextFormat(Qt::PlainText);
+}
 
 void LabelWidget::setText(const QString& text) {
-  if (text == text_) return;
-  text_ = text;
+  if (text == this->text()) return;
+  QLabel::setText(text);  // also tells screen readers of the new name
   dirty_ = true;
-  update();
-  QAccessibleEvent changed(this, QAccessible::NameChanged);
-  QAccessible::updateAccessibility(&changed);
 }
 
 void LabelWidget::setAlignment(Qt::Alignment alignment) {
-  alignment_ = alignment & Qt::AlignHorizontal_Mask;
+  QLabel::setAlignment(alignment);
   dirty_ = true;
   update();
 }
 
 void LabelWidget::resizeEvent(QResizeEvent* e) {
-  QFrame::resizeEvent(e);
+  QLabel::resizeEvent(e);
   dirty_ = true;
 }
 
 void LabelWidget::changeEvent(QEvent* e) {
-  QFrame::changeEvent(e);
+  QLabel::changeEvent(e);
   if (e->type() == QEvent::FontChange) dirty_ = true;
 }
 
@@ -98,24 +90,23 @@ int LabelWidget::lineCount() {
   return lines_;
 }
 
-// One layout for each paragraph (a line of the caption), broken into lines at the width
-// of the label; line n stands at n em from the top.
+// One layout for each paragraph (a line of the caption), broken at word boundaries by
+// the Unicode line-breaking rules; line n stands at n em from the top.
 void LabelWidget::layOut() {
   if (!dirty_) return;
   dirty_ = false;
   paragraphs_.clear();
   lines_ = 0;
-  const QRect area = contentsRect();
   const qreal em = QFontInfo(font()).pixelSize();
   const qreal baseline = 0.88 * em;
-  QTextOption option(alignment_);
-  option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-  for (const QString& paragraph : text_.split(QLatin1Char('\n'))) {
+  QTextOption option(alignment() & Qt::AlignHorizontal_Mask);
+  option.setWrapMode(QTextOption::WordWrap);
+  for (const QString& paragraph : text().split(QLatin1Char('\n'))) {
     auto layout = std::make_unique<QTextLayout>(paragraph, font());
     layout->setTextOption(option);
     layout->beginLayout();
     for (QTextLine line = layout->createLine(); line.isValid(); line = layout->createLine()) {
-      line.setLineWidth(area.width());
+      line.setLineWidth(contentsRect().width());
       line.setPosition(QPointF(0, lines_ * em + baseline - line.ascent()));
       ++lines_;
     }
@@ -126,7 +117,7 @@ void LabelWidget::layOut() {
 }
 
 void LabelWidget::paintEvent(QPaintEvent* e) {
-  QFrame::paintEvent(e);
+  QFrame::paintEvent(e);  // the border
   layOut();
   QPainter p(this);
   const QRect area = contentsRect();
@@ -148,7 +139,8 @@ ButtonWidget::ButtonWidget(WindowBinding& binding, Control& control, QWidget* pa
   connect(this, &QPushButton::clicked, this, [&binding, &control] { binding.clicked(control); });
 }
 
-// Return and Enter press a focused button, as Space does.
+// Return and Enter press a focused button, as Space does.  (Qt does so only for an
+// auto-default button, which the classic style draws a pixel smaller all round.)
 void ButtonWidget::keyPressEvent(QKeyEvent* e) {
   if ((e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) && !e->isAutoRepeat()) {
     animateClick();
@@ -158,57 +150,8 @@ void ButtonWidget::keyPressEvent(QKeyEvent* e) {
 }
 
 OptionWidget::OptionWidget(WindowBinding& binding, Control& control, QWidget* parent)
-    : QRadioButton(parent), binding_(binding), control_(control) {
-  setAutoExclusive(false);
-  connect(this, &QRadioButton::clicked, this, [this] { binding_.clicked(control_); });
-}
-
-// The arrow keys move the selection to the other button of the group, and the focus with it.
-void OptionWidget::keyPressEvent(QKeyEvent* e) {
-  switch (e->key()) {
-    case Qt::Key_Up:
-    case Qt::Key_Down:
-    case Qt::Key_Left:
-    case Qt::Key_Right:
-      for (Control* other : binding_.model().childrenOf(*control_.container())) {
-        if (other != &control_ && other->kind() == Kind::OptionButton) {
-          binding_.clicked(*other);
-          break;
-        }
-      }
-      return;
-    default: QRadioButton::keyPressEvent(e);
-  }
-}
-
-namespace {
-
-class LabelAccessible : public QAccessibleWidget {
- public:
-  explicit LabelAccessible(LabelWidget* label)
-      : QAccessibleWidget(label, QAccessible::StaticText) {}
-  QString text(QAccessible::Text t) const override {
-    if (t == QAccessible::Name) return static_cast<LabelWidget*>(widget())->text();
-    return QAccessibleWidget::text(t);
-  }
-};
-
-QAccessibleInterface* labelAccessible(const QString& className, QObject* object) {
-  if (className == QLatin1String(LabelWidget::staticMetaObject.className()) &&
-      object->isWidgetType()) {
-    return new LabelAccessible(static_cast<LabelWidget*>(object));
-  }
-  return nullptr;
-}
-
-}  // namespace
-
-void installLabelAccessibility() {
-  static const bool installed = [] {
-    QAccessible::installFactory(labelAccessible);
-    return true;
-  }();
-  (void)installed;
+    : QRadioButton(parent) {
+  connect(this, &QRadioButton::clicked, this, [&binding, &control] { binding.clicked(control); });
 }
 
 FrameWidget::FrameWidget(QWidget* parent) : QFrame(parent) {

@@ -1,10 +1,10 @@
 #pragma once
 
 #include <QFrame>
+#include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTextLayout>
-#include <QWidget>
 #include <memory>
 #include <vector>
 
@@ -20,7 +20,8 @@ class WindowBinding;
 class FormWidget : public QWidget {
   Q_OBJECT
  public:
-  FormWidget(WindowBinding& binding, Control& control);
+  explicit FormWidget(WindowBinding& binding) : binding_(binding) {}
+  WindowBinding& binding() const { return binding_; }
   // The window's outer size, frame included; corrected once the frame is known.
   void setOuterSize(QSize outer);
 
@@ -30,21 +31,20 @@ class FormWidget : public QWidget {
 
  private:
   WindowBinding& binding_;
-  Control& control_;
   QSize outer_;
   bool frameKnown_ = false;
 };
 
-// A label as the game's labels behave: CR LF breaks a line, a long line wraps (Japanese
-// between characters), the text starts at the top and is cut off at the bottom.  Lines
-// are one em apart, as in the faces the window was laid out for: IPA Gothic's own line
-// gap would push the tenth word of a result list below the label's edge.
-class LabelWidget : public QFrame {
+// A label as the game's labels behave, broken into lines by Qt's text layout (Japanese
+// between characters, a number or a Latin word never split); the text starts at the
+// top and is cut off at the edges.  Painted here for one reason: lines stand one em
+// apart, as in the faces the window was laid out for, where IPA Gothic's own line gap
+// would push the tenth word of a result list below the label's edge.
+class LabelWidget : public QLabel {
   Q_OBJECT
  public:
   LabelWidget(WindowBinding& binding, Control& control, QWidget* parent);
 
-  QString text() const { return text_; }
   void setText(const QString& text);
   void setAlignment(Qt::Alignment alignment);
   // How many lines the caption takes at the label's width.
@@ -61,8 +61,6 @@ class LabelWidget : public QFrame {
 
   WindowBinding& binding_;
   Control& control_;
-  QString text_;
-  Qt::Alignment alignment_ = Qt::AlignLeft;
   std::vector<std::unique_ptr<QTextLayout>> paragraphs_;
   bool dirty_ = true;
   int lines_ = 0;
@@ -77,6 +75,8 @@ class ButtonWidget : public QPushButton {
   void keyPressEvent(QKeyEvent* e) override;
 };
 
+// An option button of a group; Qt's own exclusive radio buttons, so that the arrow keys
+// move the selection and screen readers know them as radio buttons.
 class OptionWidget : public QRadioButton {
   Q_OBJECT
  public:
@@ -85,17 +85,13 @@ class OptionWidget : public QRadioButton {
  protected:
   // The selection is the model's: a click only asks the model, which writes Value.
   void nextCheckState() override {}
-  void keyPressEvent(QKeyEvent* e) override;
-
- private:
-  WindowBinding& binding_;
-  Control& control_;
 };
 
+// A frame; like the window, it lists its children to screen readers in reading order.
 class FrameWidget : public QFrame {
   Q_OBJECT
  public:
-  explicit FrameWidget(QWidget* parent);
+  FrameWidget(QWidget* parent);
 };
 
 class ShapeWidget : public QWidget {
@@ -109,9 +105,5 @@ class ShapeWidget : public QWidget {
  private:
   Control& control_;
 };
-
-// Lets screen readers see a LabelWidget as static text named by its caption.  Called
-// once by the binding; further calls do nothing.
-void installLabelAccessibility();
 
 }  // namespace sorato::qt

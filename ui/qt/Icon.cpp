@@ -50,11 +50,11 @@ static const char* const kIconXpm[] = {"32 32 5 1",
 }  // namespace
 
 QIcon gameIcon() {
-  return QIcon(QPixmap(kIconXpm));
+  return QIcon(QPixmap::fromImage(gameIconImage()));
 }
 
 QImage gameIconImage() {
-  return QPixmap(kIconXpm).toImage();
+  return QImage(kIconXpm);
 }
 
 }  // namespace sorato::qt

@@ -5,9 +5,9 @@
 
 namespace sorato::qt {
 
-// The window's icon: 32 x 32 pixels, a handful of colours.
+// The window's icon: 32 x 32 pixels, a handful of colours; needs the application object.
 QIcon gameIcon();
-// The same picture as an image; needs no application object.
+// The same picture as an image; needs no application object, and so no display.
 QImage gameIconImage();
 
 }  // namespace sorato::qt

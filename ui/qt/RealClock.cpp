@@ -19,59 +19,41 @@ std::int64_t RealClock::nowNs() {
   return static_cast<std::int64_t>(ts.tv_sec) * kNsPerS + ts.tv_nsec;
 }
 
-RealClock::RealClock(ControlModel& model, QObject* parent) : QObject(parent), model_(model) {
-  std::size_t count = 0;
-  for (Control* c : model_.all()) count += c->kind() == Kind::Timer ? 1 : 0;
-  waiters_.resize(count);
-  for (std::size_t i = 0; i < count; ++i) {
-    Waiter& w = waiters_[i];
+RealClock::RealClock(ControlModel& model, QObject* parent) : QObject(parent) {
+  for (Control* c : model.all()) {
+    if (c->kind() != Kind::Timer) continue;
+    const std::size_t i = waiters_.size();
+    Waiter& w = waiters_.emplace_back();
     w.fd = timerfd_create(CLOCK_MONOTONIC, TFD_NONBLOCK | TFD_CLOEXEC);
     if (w.fd < 0) throw std::runtime_error("timerfd_create failed");
     w.notifier = std::make_unique<QSocketNotifier>(w.fd, QSocketNotifier::Read);
-    connect(w.notifier.get(), &QSocketNotifier::activated, this, [this, i] { ready(i); });
+    connect(w.notifier.get(), &QSocketNotifier::activated, this, [this, i] {
+      std::uint64_t expirations = 0;
+      if (read(waiters_[i].fd, &expirations, sizeof expirations) == sizeof expirations) {
+        clock_->woke(i);
+      }
+    });
   }
-  timers_ = std::make_unique<TimerWatch>(model_, &RealClock::nowNs, kNsPerMs,
-                                         [this](TimerWatch::Entry& e) { arm(e); });
-  for (TimerWatch::Entry& e : timers_->entries()) arm(e);
+  clock_ = std::make_unique<WallClock>(
+      model, &RealClock::nowNs, kNsPerMs,
+      [this](std::size_t i, std::optional<std::int64_t> due) { arm(i, due); });
 }
 
 RealClock::~RealClock() {
-  timers_.reset();
+  clock_.reset();
   for (Waiter& w : waiters_) {
     w.notifier.reset();
     if (w.fd >= 0) close(w.fd);
   }
 }
 
-// Arms the timerfd for the entry's next due tick, or disarms it.
-void RealClock::arm(TimerWatch::Entry& e) {
-  if (!timers_) return;  // still being built; armed once it is
-  const auto i = static_cast<std::size_t>(&e - timers_->entries().data());
-  itimerspec spec{};
-  if (e.schedule.running()) {
-    const std::int64_t due = e.schedule.due();
-    spec.it_value.tv_sec = static_cast<time_t>(due / kNsPerS);
-    spec.it_value.tv_nsec = static_cast<long>(due % kNsPerS);
+void RealClock::arm(std::size_t i, std::optional<std::int64_t> due) {
+  itimerspec spec{};  // all zero: disarmed
+  if (due) {
+    spec.it_value.tv_sec = static_cast<time_t>(*due / kNsPerS);
+    spec.it_value.tv_nsec = static_cast<long>(*due % kNsPerS);
   }
   timerfd_settime(waiters_[i].fd, TFD_TIMER_ABSTIME, &spec, nullptr);
-}
-
-void RealClock::ready(std::size_t i) {
-  std::uint64_t expirations = 0;
-  if (read(waiters_[i].fd, &expirations, sizeof expirations) != sizeof expirations) return;
-  TimerWatch::Entry& e = timers_->entries()[i];
-  if (!e.schedule.running() || model_.unloaded()) return;
-  const std::int64_t now = nowNs();
-  const std::int64_t due = e.schedule.due();
-  if (now < due) {  // re-armed meanwhile: wait on
-    arm(e);
-    return;
-  }
-  // However late, one tick; the schedule goes on from start + n x Interval.
-  e.schedule.take(now);
-  arm(e);
-  if (tickObserver_) tickObserver_(*e.timer, due, now);
-  model_.raise(*e.timer, Event::Timer);
 }
 
 }  // namespace sorato::qt

@@ -3,31 +3,27 @@
 #include <QObject>
 #include <QSocketNotifier>
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <vector>
 
 #include "ui/ControlModel.h"
-#include "ui/TimerWatch.h"
+#include "ui/WallClock.h"
 
 namespace sorato::qt {
 
-// Runs the model's timers in the event loop on CLOCK_MONOTONIC, each tick due at an
-// absolute time (start + n x Interval), waited for with a timerfd: no drift over a
-// display, no millisecond rounding of the loop's own timers, and no wake-up at all while
-// no timer runs.  A timer with Interval 0 is never armed.
+// The wait of the model's timers in the event loop on Linux: a timerfd per timer on
+// CLOCK_MONOTONIC, armed for the absolute moment of its next tick, so that no tick is
+// rounded to the loop's milliseconds, and nothing wakes the program while no timer runs.
 class RealClock : public QObject {
   Q_OBJECT
  public:
-  // Told of every tick: the timer, the moment it was due and the moment its handler
-  // started, both in nanoseconds of CLOCK_MONOTONIC.
-  using TickObserver = std::function<void(Control&, std::int64_t due, std::int64_t ran)>;
+  using TickObserver = WallClock::TickObserver;  // nanoseconds of CLOCK_MONOTONIC
 
   explicit RealClock(ControlModel& model, QObject* parent = nullptr);
   ~RealClock() override;
 
   static std::int64_t nowNs();
-  void setTickObserver(TickObserver observer) { tickObserver_ = std::move(observer); }
+  void setTickObserver(TickObserver observer) { clock_->setTickObserver(std::move(observer)); }
 
  private:
   struct Waiter {
@@ -35,13 +31,10 @@ class RealClock : public QObject {
     std::unique_ptr<QSocketNotifier> notifier;
   };
 
-  void arm(TimerWatch::Entry& e);
-  void ready(std::size_t i);
+  void arm(std::size_t i, std::optional<std::int64_t> due);
 
-  ControlModel& model_;
   std::vector<Waiter> waiters_;
-  std::unique_ptr<TimerWatch> timers_;
-  TickObserver tickObserver_;
+  std::unique_ptr<WallClock> clock_;
 };
 
 }  // namespace sorato::qt

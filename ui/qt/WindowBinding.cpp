@@ -1,7 +1,8 @@
 #include "WindowBinding.h"
 
 #include <QAccessible>
-#include <QGuiApplication>
+#include <QAccessibleWidget>
+#include <QApplication>
 #include <QScreen>
 
 #include "Application.h"
@@ -40,6 +41,43 @@ bool isButtonLike(const Control& c) {
          c.kind() == Kind::Frame;
 }
 
+// Qt lists a widget's children to screen readers in stacking order, which puts the
+// buttons above the labels; the window and its frames list them in reading order.
+class ContainerAccessible : public QAccessibleWidget {
+ public:
+  ContainerAccessible(QWidget* w, QAccessible::Role role) : QAccessibleWidget(w, role) {}
+
+  int childCount() const override { return static_cast<int>(children().size()); }
+  QAccessibleInterface* child(int i) const override {
+    const std::vector<QWidget*> all = children();
+    if (i < 0 || i >= static_cast<int>(all.size())) return nullptr;
+    return QAccessible::queryAccessibleInterface(all[static_cast<std::size_t>(i)]);
+  }
+  int indexOfChild(const QAccessibleInterface* child) const override {
+    const std::vector<QWidget*> all = children();
+    const auto at = std::find(all.begin(), all.end(), child != nullptr ? child->object() : nullptr);
+    return at == all.end() ? -1 : static_cast<int>(at - all.begin());
+  }
+
+ private:
+  std::vector<QWidget*> children() const {
+    auto* form = qobject_cast<FormWidget*>(widget()->window());
+    return form != nullptr ? form->binding().readingChildren(widget()) : std::vector<QWidget*>{};
+  }
+};
+
+QAccessibleInterface* containerAccessible(const QString& className, QObject* object) {
+  auto* w = qobject_cast<QWidget*>(object);
+  if (w == nullptr) return nullptr;
+  if (className == QLatin1String(FormWidget::staticMetaObject.className())) {
+    return new ContainerAccessible(w, QAccessible::Window);
+  }
+  if (className == QLatin1String(FrameWidget::staticMetaObject.className())) {
+    return new ContainerAccessible(w, QAccessible::Grouping);
+  }
+  return nullptr;
+}
+
 }  // namespace
 
 WindowBinding::WindowBinding(ControlModel& model)
@@ -48,7 +86,8 @@ WindowBinding::WindowBinding(ControlModel& model)
     dpiX_ = screen->logicalDotsPerInchX();
     dpiY_ = screen->logicalDotsPerInchY();
   }
-  installLabelAccessibility();
+  static const bool factoryInstalled = (QAccessible::installFactory(containerAccessible), true);
+  (void)factoryInstalled;
   for (Control* c : model_.all()) create(*c);
   for (Control* c : model_.all()) applyAll(*c);
   for (Control* c : model_.all()) {
@@ -81,12 +120,22 @@ Control* WindowBinding::controlOf(const QWidget* w) const {
   return nullptr;
 }
 
+std::vector<QWidget*> WindowBinding::readingChildren(const QWidget* container) const {
+  std::vector<QWidget*> out;
+  if (const Control* c = controlOf(container)) {
+    for (const Control* child : model_.readingChildrenOf(*c)) {
+      if (QWidget* w = widgetOf(*child); w != nullptr && !w->isHidden()) out.push_back(w);
+    }
+  }
+  return out;
+}
+
 void WindowBinding::create(Control& c) {
   QWidget* parent = c.container() != nullptr ? widgetOf(*c.container()) : nullptr;
   QWidget* w = nullptr;
   switch (c.kind()) {
     case Kind::Form:
-      window_ = std::make_unique<FormWidget>(*this, c);
+      window_ = std::make_unique<FormWidget>(*this);
       window_->setAutoFillBackground(true);
       window_->setWindowIcon(gameIcon());
       w = window_.get();
@@ -115,8 +164,41 @@ void WindowBinding::applyAll(Control& c) {
   }
 }
 
+// While a handler runs its writes wait, so that they reach the widgets together when it
+// has run, with the focus settled once from the final state (Qt would otherwise move the
+// focus on its own, mid-handler, from a button disabled before the next is enabled).
 void WindowBinding::propertyWritten(Control& c, Prop p) {
-  apply(c, p);
+  if (handling_) {
+    pending_.push_back({&c, p});
+  } else {
+    apply(c, p);
+  }
+}
+
+void WindowBinding::eventRaised(Control&, Event) {
+  handling_ = true;
+}
+
+void WindowBinding::eventHandled(Control&, Event) {
+  handling_ = false;
+  std::vector<Write> writes;
+  writes.swap(pending_);
+  if (model_.unloaded() || window_ == nullptr) return;
+  QWidget* focus = window_->focusWidget();
+  Control* focused = focus != nullptr && focus->hasFocus() ? controlOf(focus) : nullptr;
+  Control* target = model_.focusAfterHandler(focused);
+  // What takes a widget out of reach is applied once the focus has left it.
+  auto outOfReach = [](const Write& w) {
+    return (w.prop == Prop::Enabled && !w.control->Enabled) ||
+           (w.prop == Prop::Visible && !w.control->Visible);
+  };
+  for (const Write& w : writes) {
+    if (!outOfReach(w)) apply(*w.control, w.prop);
+  }
+  if (target != focused && target != nullptr) widgetOf(*target)->setFocus(Qt::OtherFocusReason);
+  for (const Write& w : writes) {
+    if (outOfReach(w)) apply(*w.control, w.prop);
+  }
 }
 
 void WindowBinding::apply(Control& c, Prop p) {
@@ -142,8 +224,6 @@ void WindowBinding::apply(Control& c, Prop p) {
       if (c.kind() != Kind::Form) w->setVisible(c.Visible);
       break;
     case Prop::Enabled:
-      // A frame is never disabled as a widget: its children would turn grey.  It stops
-      // taking input instead (refreshInput), and the model refuses it too.
       if (c.kind() != Kind::Frame) w->setEnabled(c.Enabled);
       refreshInput();
       break;
@@ -243,8 +323,9 @@ void WindowBinding::applyLook(Control& c) {
       pal.setColor(QPalette::Inactive, QPalette::ButtonText, toQColor(c.ForeColor));
       break;
     case Kind::OptionButton:
+      // A button fills its rectangle with the Button role, and draws its caption in WindowText.
       w->setAutoFillBackground(true);
-      pal.setColor(QPalette::Window, toQColor(c.BackColor));
+      pal.setColor(QPalette::Button, toQColor(c.BackColor));
       pal.setColor(QPalette::WindowText, toQColor(c.ForeColor));
       break;
     case Kind::Shape: w->update(); return;
@@ -283,45 +364,18 @@ void WindowBinding::stack(Control& container) {
 }
 
 // Which widgets take the mouse and the keyboard: nothing inside a disabled frame (which
-// keeps its look), and of two option buttons only the selected one takes the focus.
+// keeps its look: the frame is never disabled as a widget, or its children would turn
+// grey), and of two option buttons only the selected one takes the focus.
 void WindowBinding::refreshInput() {
   for (Control* c : model_.all()) {
     QWidget* w = widgetOf(*c);
     if (w == nullptr) continue;
     if (c->kind() == Kind::Frame) {
       w->setAttribute(Qt::WA_TransparentForMouseEvents, !c->Enabled);
-    }
-    const bool open = model_.containersEnabled(*c);
-    if (c->kind() == Kind::CommandButton) {
-      w->setFocusPolicy(open ? Qt::StrongFocus : Qt::NoFocus);
-    } else if (c->kind() == Kind::OptionButton) {
-      w->setFocusPolicy(open && c->Value ? Qt::StrongFocus : Qt::NoFocus);
-    }
-  }
-  if (window_ == nullptr) return;
-  if (QWidget* focus = window_->focusWidget();
-      focus != nullptr && focus->focusPolicy() == Qt::NoFocus) {
-    // The focus was on an option that lost its selection: it follows the selection;
-    // anywhere else it moves on.
-    Control* c = controlOf(focus);
-    QWidget* next = nullptr;
-    if (c != nullptr && c->kind() == Kind::OptionButton && model_.containersEnabled(*c)) {
-      for (Control* other : model_.childrenOf(*c->container())) {
-        if (other->kind() == Kind::OptionButton && other->Value) next = widgetOf(*other);
-      }
-    }
-    if (next != nullptr) {
-      next->setFocus(Qt::OtherFocusReason);
-    } else {
-      focus->clearFocus();
-      if (QWidget* after = focus->nextInFocusChain(); after != nullptr) {
-        for (QWidget* w = after; w != focus; w = w->nextInFocusChain()) {
-          if (w->isVisible() && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus)) {
-            w->setFocus(Qt::TabFocusReason);
-            break;
-          }
-        }
-      }
+    } else if (c->kind() == Kind::CommandButton || c->kind() == Kind::OptionButton) {
+      const bool reachable =
+          model_.containersEnabled(*c) && (c->kind() != Kind::OptionButton || c->Value);
+      w->setFocusPolicy(reachable ? Qt::StrongFocus : Qt::NoFocus);
     }
   }
 }

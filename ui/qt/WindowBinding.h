@@ -5,6 +5,7 @@
 #include <QWidget>
 #include <array>
 #include <memory>
+#include <vector>
 
 #include "ui/ControlModel.h"
 
@@ -13,8 +14,8 @@ namespace sorato::qt {
 class FormWidget;
 
 // Mirrors the control model onto Qt widgets, property by property, and turns the user's
-// input into model input.  It decides nothing: enabled, visible, captions and the
-// selection of the option buttons all come from the model.
+// input into model input.  It decides nothing: enabled, visible, captions, the selection
+// of the option buttons and where the focus goes all come from the model.
 class WindowBinding : public ModelObserver {
  public:
   explicit WindowBinding(ControlModel& model);
@@ -27,6 +28,8 @@ class WindowBinding : public ModelObserver {
   // The widget of a control; null for the timers.
   QWidget* widgetOf(const Control& c) const;
   Control* controlOf(const QWidget* w) const;
+  // The shown children of a container's widget, in the model's reading order.
+  std::vector<QWidget*> readingChildren(const QWidget* container) const;
 
   // Shows the window with the focus on the selected bank option.
   void show();
@@ -43,9 +46,16 @@ class WindowBinding : public ModelObserver {
   void clicked(Control& c);
 
   void propertyWritten(Control& c, Prop p) override;
+  void eventRaised(Control& c, Event e) override;
+  void eventHandled(Control& c, Event e) override;
   void unloaded() override;
 
  private:
+  struct Write {
+    Control* control;
+    Prop prop;
+  };
+
   void create(Control& c);
   void applyAll(Control& c);
   void apply(Control& c, Prop p);
@@ -58,6 +68,8 @@ class WindowBinding : public ModelObserver {
   ControlModel& model_;
   std::unique_ptr<FormWidget> window_;
   std::array<QPointer<QWidget>, ControlModel::kControlCount + 1> widgets_{};
+  bool handling_ = false;
+  std::vector<Write> pending_;  // the writes of the handler that runs
   bool japaneseFontsPresent_;
   double dpiX_ = 96;
   double dpiY_ = 96;
