@@ -5,7 +5,10 @@
 #  3. a whole game by mouse clicks alone ends in the result lists (a screenshot of each
 #     stage is kept in the artefacts folder);
 #  4. without the Japanese fonts it still starts, and names the package that has them;
-#  5. on a screen of 192 DPI the window is twice the size, and 終了 still ends it.
+#  5. on a screen of 192 DPI the window is twice the size, and 終了 still ends it;
+#  6. a whole game by the keyboard alone (Tab and Space, never 終了) ends in the result
+#     lists with the program still running, and the program creates no file or folder;
+#  7. the options あ 漢 早 遅 are filled with their light cyan.
 set -u
 sorato=$1
 artefacts=$2
@@ -112,6 +115,44 @@ wait_exit "after a whole game"
 status=$?
 [ "$status" -eq 0 ] || fail "終了 after a game: status $status"
 echo "ok   a whole game by clicks ends in the result lists ($artefacts/results.png)"
+
+# 6. The keyboard alone, under strace: the focus follows the game, so Space carries the
+# player on and never lands on 終了.
+trace=$(mktemp -d)
+strace -ff -e trace=%file,mkdir -o "$trace/call" "$sorato" &
+pid=$!
+win=$(timeout 10 xdotool search --sync --name '^ソラト$' | head -n1)
+[ -n "$win" ] || fail "keyboard: no window"
+sleep 0.5
+xdotool windowfocus --sync "$win"  # what a window manager does for a new window
+sleep 0.2
+shot keyboard-start
+# 7. あ (Option1: Frame1 at 64,13, Frame2 at 100,13 inside it, each with a 1-pixel
+# border; the option 32 by 12 at 0,9): its right end, past the caption, is light cyan.
+colour=$(convert "$artefacts/keyboard-start.png" -crop 1x1+196+38 +repage -format '%[pixel:p]' info:)
+case $colour in "srgb(192,255,255)"|"rgb(192,255,255)") ;; *) fail "あ is filled with $colour, not light cyan" ;; esac
+echo "ok   the options are filled with their colour ($colour)"
+key() { xdotool key --window "$win" "$@"; sleep 0.15; }
+key Tab Tab space       # from あ to 全部出す: prepared
+key Tab Tab space       # past 早 to 始: the display runs
+sleep 12.6              # it lasts 12 s; the focus is now on 問
+key space               # question 1
+key Tab Tab Tab         # past 答 and 終了 to はい
+for n in $(seq 20); do key space; done
+key space               # the focus went to 答 after the twentieth answer
+shot keyboard-results
+kill -0 "$pid" 2>/dev/null || fail "the keyboard game ended the program"
+[ "$(colours_in keyboard-results "$lists")" -gt 1 ] || fail "keyboard: no result list after 答"
+echo "ok   a whole game by the keyboard alone ends in the result lists"
+click_in_frame1 6200 240 1050 600   # 終了, now on purpose
+wait_exit "after the keyboard game"
+# What was created: a folder made, or a file opened to be created or written.
+made=$(cat "$trace"/call.* |
+       grep -E '^(mkdir|mkdirat|creat|rename|renameat2?|link|linkat|symlink|symlinkat|unlink|unlinkat|truncate)\(|O_CREAT|O_WRONLY|O_RDWR' |
+       grep -vE '= -1 E|"/dev/|"/proc/' || true)
+[ -z "$made" ] || fail "the program created or wrote: $made"
+echo "ok   the program creates and writes no file ($(cat "$trace"/call.* | grep -c .) file calls traced)"
+rm -rf "$trace"
 
 # 5. A screen of 192 DPI (as the desktop tells it, in the Xft.dpi resource): twice the size.
 fdfile2=$(mktemp)

@@ -184,8 +184,9 @@ void WindowBinding::eventHandled(Control&, Event) {
   std::vector<Write> writes;
   writes.swap(pending_);
   if (model_.unloaded() || window_ == nullptr) return;
+  // The window's focus widget, which takes the keys whether or not the window is active.
   QWidget* focus = window_->focusWidget();
-  Control* focused = focus != nullptr && focus->hasFocus() ? controlOf(focus) : nullptr;
+  Control* focused = focus != nullptr ? controlOf(focus) : nullptr;
   Control* target = model_.focusAfterHandler(focused);
   // What takes a widget out of reach is applied once the focus has left it.
   auto outOfReach = [](const Write& w) {
