@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the project needs, and only those that are missing, so a
-# second run costs a single dpkg query.  Usage: scripts/deps.sh run|test
+# second run costs a single dpkg query.  Usage: scripts/deps.sh run|web|test
 set -euo pipefail
 
 # The sanitizer build's compiler: test.sh asks for clang++-$clang by this name.
@@ -10,11 +10,17 @@ run_pkgs=(build-essential cmake pkg-config qt6-base-dev libfontconfig-dev fonts-
 test_pkgs=(libgtest-dev xvfb xauth xdotool x11-xserver-utils imagemagick "clang-$clang" "libclang-rt-$clang-dev"
            valgrind desktop-file-utils appstream dpkg-dev file strace
            dbus at-spi2-core python3-pyatspi gir1.2-atspi-2.0)
+# The page: the compiler to WebAssembly, Node to run the driver built with it, and the
+# browser the page is tested in.
+# (npm comes with some builds of nodejs, which then conflict with Debian's npm.)
+web_pkgs=(emscripten nodejs chromium)
+command -v npm >/dev/null || web_pkgs+=(npm)
 
 case "${1:-run}" in
   run) pkgs=("${run_pkgs[@]}") ;;
-  test) pkgs=("${run_pkgs[@]}" "${test_pkgs[@]}") ;;
-  *) echo "usage: $0 run|test" >&2; exit 64 ;;
+  web) pkgs=("${run_pkgs[@]}" "${web_pkgs[@]}") ;;
+  test) pkgs=("${run_pkgs[@]}" "${test_pkgs[@]}" "${web_pkgs[@]}") ;;
+  *) echo "usage: $0 run|web|test" >&2; exit 64 ;;
 esac
 
 missing=()

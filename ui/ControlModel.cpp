@@ -212,6 +212,21 @@ std::vector<Control*> ControlModel::childrenOf(const Control& container) const {
   return out;
 }
 
+std::vector<Control*> ControlModel::stackingOrderOf(const Control& container) const {
+  const std::vector<Control*> children = childrenOf(container);
+  auto above = [](const Control& c) {
+    return c.kind() == Kind::CommandButton || c.kind() == Kind::OptionButton ||
+           c.kind() == Kind::Frame;
+  };
+  std::vector<Control*> out;
+  for (const bool upper : {false, true}) {
+    for (auto it = children.rbegin(); it != children.rend(); ++it) {
+      if (above(**it) == upper && (*it)->kind() != Kind::Timer) out.push_back(*it);
+    }
+  }
+  return out;
+}
+
 std::vector<Control*> ControlModel::readingChildrenOf(const Control& container) const {
   std::vector<Control*> out;
   for (Control* c : readingOrder_) {

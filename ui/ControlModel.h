@@ -64,6 +64,10 @@ class ControlModel {
   // and the decorative shape are not read.
   std::vector<Control*> readingChildrenOf(const Control& container) const;
 
+  // The children of a container from the bottom of the stack to the top: buttons, option
+  // buttons and frames lie above the labels and the shape; within each sort the one
+  // created earlier lies above.
+  std::vector<Control*> stackingOrderOf(const Control& container) const;
   // Whether a control can hold the keyboard focus now: a command button that accepts
   // input, or the selected option button of a group that does.
   bool takesFocus(const Control& c) const;

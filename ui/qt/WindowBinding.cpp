@@ -36,11 +36,6 @@ Qt::Alignment labelAlignment(std::int32_t alignment) {
   }
 }
 
-bool isButtonLike(const Control& c) {
-  return c.kind() == Kind::CommandButton || c.kind() == Kind::OptionButton ||
-         c.kind() == Kind::Frame;
-}
-
 // Qt lists a widget's children to screen readers in stacking order, which puts the
 // buttons above the labels; the window and its frames list them in reading order.
 class ContainerAccessible : public QAccessibleWidget {
@@ -81,7 +76,7 @@ QAccessibleInterface* containerAccessible(const QString& className, QObject* obj
 }  // namespace
 
 WindowBinding::WindowBinding(ControlModel& model)
-    : model_(model), japaneseFontsPresent_(japaneseFontsPresent()) {
+    : Mirror(model), japaneseFontsPresent_(japaneseFontsPresent()) {
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
     dpiX_ = screen->logicalDotsPerInchX();
     dpiY_ = screen->logicalDotsPerInchY();
@@ -164,42 +159,12 @@ void WindowBinding::applyAll(Control& c) {
   }
 }
 
-// While a handler runs its writes wait, so that they reach the widgets together when it
-// has run, with the focus settled once from the final state (Qt would otherwise move the
-// focus on its own, mid-handler, from a button disabled before the next is enabled).
-void WindowBinding::propertyWritten(Control& c, Prop p) {
-  if (handling_) {
-    pending_.push_back({&c, p});
-  } else {
-    apply(c, p);
-  }
+Control* WindowBinding::focusedControl() const {
+  return window_ != nullptr ? controlOf(window_->focusWidget()) : nullptr;
 }
 
-void WindowBinding::eventRaised(Control&, Event) {
-  handling_ = true;
-}
-
-void WindowBinding::eventHandled(Control&, Event) {
-  handling_ = false;
-  std::vector<Write> writes;
-  writes.swap(pending_);
-  if (model_.unloaded() || window_ == nullptr) return;
-  // The window's focus widget, which takes the keys whether or not the window is active.
-  QWidget* focus = window_->focusWidget();
-  Control* focused = focus != nullptr ? controlOf(focus) : nullptr;
-  Control* target = model_.focusAfterHandler(focused);
-  // What takes a widget out of reach is applied once the focus has left it.
-  auto outOfReach = [](const Write& w) {
-    return (w.prop == Prop::Enabled && !w.control->Enabled) ||
-           (w.prop == Prop::Visible && !w.control->Visible);
-  };
-  for (const Write& w : writes) {
-    if (!outOfReach(w)) apply(*w.control, w.prop);
-  }
-  if (target != focused && target != nullptr) widgetOf(*target)->setFocus(Qt::OtherFocusReason);
-  for (const Write& w : writes) {
-    if (outOfReach(w)) apply(*w.control, w.prop);
-  }
+void WindowBinding::focus(Control& c) {
+  if (QWidget* w = widgetOf(c)) w->setFocus(Qt::OtherFocusReason);
 }
 
 void WindowBinding::apply(Control& c, Prop p) {
@@ -351,17 +316,10 @@ void WindowBinding::applyFont(Control& c) {
   w->setFont(font);
 }
 
-// Buttons, option buttons and frames lie above the labels and the shape of the same
-// container; within each sort, the one created earlier lies above.
 void WindowBinding::stack(Control& container) {
-  const std::vector<Control*> children = model_.childrenOf(container);
-  auto raiseAll = [&](bool buttons) {
-    for (auto it = children.rbegin(); it != children.rend(); ++it) {
-      if (QWidget* w = widgetOf(**it); w != nullptr && isButtonLike(**it) == buttons) w->raise();
-    }
-  };
-  raiseAll(false);
-  raiseAll(true);
+  for (Control* c : model_.stackingOrderOf(container)) {
+    if (QWidget* w = widgetOf(*c)) w->raise();
+  }
 }
 
 // Which widgets take the mouse and the keyboard: nothing inside a disabled frame (which

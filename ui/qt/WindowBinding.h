@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "ui/ControlModel.h"
+#include "ui/Mirror.h"
 
 namespace sorato::qt {
 
@@ -16,7 +17,7 @@ class FormWidget;
 // Mirrors the control model onto Qt widgets, property by property, and turns the user's
 // input into model input.  It decides nothing: enabled, visible, captions, the selection
 // of the option buttons and where the focus goes all come from the model.
-class WindowBinding : public ModelObserver {
+class WindowBinding : public Mirror {
  public:
   explicit WindowBinding(ControlModel& model);
   ~WindowBinding() override;
@@ -45,31 +46,22 @@ class WindowBinding : public ModelObserver {
   // Called by a widget after the user's click on it reached the model.
   void clicked(Control& c);
 
-  void propertyWritten(Control& c, Prop p) override;
-  void eventRaised(Control& c, Event e) override;
-  void eventHandled(Control& c, Event e) override;
   void unloaded() override;
 
  private:
-  struct Write {
-    Control* control;
-    Prop prop;
-  };
-
+  void apply(Control& c, Prop p) override;
+  Control* focusedControl() const override;
+  void focus(Control& c) override;
   void create(Control& c);
   void applyAll(Control& c);
-  void apply(Control& c, Prop p);
   void place(Control& c);
   void applyLook(Control& c);
   void applyFont(Control& c);
   void stack(Control& container);
   void refreshInput();
 
-  ControlModel& model_;
   std::unique_ptr<FormWidget> window_;
   std::array<QPointer<QWidget>, ControlModel::kControlCount + 1> widgets_{};
-  bool handling_ = false;
-  std::vector<Write> pending_;  // the writes of the handler that runs
   bool japaneseFontsPresent_;
   double dpiX_ = 96;
   double dpiY_ = 96;
