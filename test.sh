@@ -2,7 +2,8 @@
 # Installs what the game and its tests need (once), builds into build/ and runs every
 # test; then builds the model, the game, the driver and the fuzzers again with
 # AddressSanitizer and UndefinedBehaviorSanitizer into build-asan/ and runs them there.
-# Exits non-zero on any failure or sanitizer report.
+# Then builds the page and the driver with emscripten into build-web/ and tests them
+# under Node and in Chromium.  Exits non-zero on any failure or sanitizer report.
 set -euo pipefail
 cd "$(dirname "$0")"
 scripts/deps.sh test
@@ -17,3 +18,7 @@ cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=
   >/dev/null
 cmake --build build-asan -j"$jobs"
 (cd build-asan && ctest --output-on-failure -j2)
+
+# The page: the same sources compiled to WebAssembly, tested under Node and in Chromium.
+scripts/web.sh build >/dev/null
+tests/web_test.sh

@@ -1,7 +1,9 @@
 #include "Driver.h"
 
 #include <array>
+#include <cerrno>
 #include <charconv>
+#include <cstdlib>
 #include <istream>
 #include <ostream>
 #include <vector>
@@ -74,8 +76,12 @@ bool parseDecimal(std::string_view s, bool allowSign, float& out) {
     }
   }
   if (!digit || points > 1) return false;
-  const auto r = std::from_chars(s.data(), s.data() + s.size(), out, std::chars_format::fixed);
-  return r.ec == std::errc() && r.ptr == s.data() + s.size();
+  // strtof, not from_chars: the WebAssembly build's library reads no float with it.
+  const std::string text(s);
+  char* end = nullptr;
+  errno = 0;
+  out = std::strtof(text.c_str(), &end);
+  return errno == 0 && end == text.c_str() + text.size();
 }
 
 struct ListRef {

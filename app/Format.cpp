@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cstdio>
+#include <cstdlib>
 
 namespace sorato {
 
@@ -35,10 +36,16 @@ std::string colourText(Colour c) {
   return buf;
 }
 
+// The fewest decimals that read back as the same float, in fixed notation.  (Written
+// with snprintf, not to_chars: the C++ library of the WebAssembly build has no
+// floating-point to_chars, and both builds must print alike.)
 std::string decimalText(float v) {
-  char buf[64];
-  const auto r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed);
-  return std::string(buf, r.ptr);
+  char buf[512];
+  for (int decimals = 0; decimals <= 60; ++decimals) {
+    std::snprintf(buf, sizeof buf, "%.*f", decimals, static_cast<double>(v));
+    if (std::strtof(buf, nullptr) == v) break;
+  }
+  return buf;
 }
 
 std::string propertyText(const PropValue& v) {

@@ -18,6 +18,13 @@ class Sorato {
 
   // Raises Load: the state after start-up.
   void load() { ui.raise(ui.Form1, Event::Load); }
+  // The window went out of sight (another tab, a locked phone): a running display stops
+  // as a click on 止 stops it, since words that nobody sees are not an exposure; 再 goes
+  // on when the player is back.
+  void outOfSight() {
+    auto ticking = [](const Control& t) { return t.Enabled && t.Interval > 0; };
+    if (ticking(ui.Timer1) || ticking(ui.Timer2)) ui.click(ui.btnST);
+  }
 
   ControlModel ui;
   GameState state;

@@ -129,6 +129,27 @@ TEST(StudyPhase, StopAndResumeDuringAWordShowsItAgainInFull) {
   EXPECT_EQ(w.ui.lbl1.Caption.get(), w.g.shownWord[2]);
 }
 
+// Out of sight (the page hidden), either display stops as 止 stops it, and only then:
+// no word runs on that nobody sees; 再 goes on from where it stood.
+TEST(StudyPhase, OutOfSightStopsARunningDisplayOnly) {
+  for (const bool allAtOnce : {false, true}) {
+    World w;
+    w.scriptEvenGame();
+    w.sorato.outOfSight();  // nothing runs: nothing happens
+    EXPECT_EQ(w.ui.btnST.Caption.get(), "始");
+    w.ui.click(allAtOnce ? w.ui.btn2Jun : w.ui.btn1Jun);
+    w.ui.click(w.ui.btnST);
+    w.clock.advance(1'000);
+    w.sorato.outOfSight();
+    EXPECT_EQ(w.ui.btnST.Caption.get(), "再") << (allAtOnce ? "all at once" : "one at a time");
+    EXPECT_FALSE(w.ui.Timer1.Enabled || (w.ui.Timer2.Enabled && w.ui.Timer2.Interval > 0));
+    w.sorato.outOfSight();  // still stopped: a second one does not resume it
+    EXPECT_EQ(w.ui.btnST.Caption.get(), "再");
+    w.clock.advance(100'000);
+    EXPECT_FALSE(w.ui.btnQ.Enabled) << "the display did not run on";
+  }
+}
+
 TEST(StudyPhase, StopDuringABlankResumesWithTheNextWord) {
   World w;
   w.scriptEvenGame();

@@ -12,6 +12,7 @@
 #include <thread>
 
 #include "Icon.h"
+#include "ui/Fonts.h"
 
 namespace sorato::qt {
 
@@ -69,7 +70,10 @@ void prepareApplication(QApplication& app) {
   app.setDesktopFileName(QStringLiteral("org.sorato.sorato"));
   app.setWindowIcon(gameIcon());
   if (QStyle* classic = QStyleFactory::create(QStringLiteral("Windows"))) app.setStyle(classic);
-  const QStringList gothic = {QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic")};
+  QStringList gothic;
+  for (std::string_view face : fonts::kIpaGothic) {
+    gothic << QString::fromUtf8(face.data(), static_cast<qsizetype>(face.size()));
+  }
   QFont::insertSubstitutions(QStringLiteral("MS UI Gothic"), gothic);
   QFont::insertSubstitutions(QStringLiteral("ＭＳ Ｐゴシック"), gothic);
 }

@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# The page: `scripts/web.sh build` builds it into build-web/page/ (and the WebAssembly
+# driver as build-web/sorato-drive); `scripts/web.sh serve` also serves the folder on
+# 127.0.0.1, at a free port, until Ctrl-C.  The icons come from the desktop build's
+# icon tool, so build/ is built first.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+jobs=$(nproc)
+
+build() {
+  cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+  cmake --build build -j"$jobs" --target sorato_icons >/dev/null
+  # Debian's emscripten runs its JavaScript tools with Debian's Node modules.
+  export NODE_PATH=/usr/share/nodejs
+  emcmake cmake -S . -B build-web -DCMAKE_BUILD_TYPE=Release -DSORATO_WITH_QT=OFF \
+    -DSORATO_WITH_TESTS=OFF >/dev/null
+  cmake --build build-web -j"$jobs" --target sorato-page sorato-drive
+  for size in 32 64 128 256; do
+    cp "build/icons/hicolor/${size}x${size}/apps/org.sorato.sorato.png" "build-web/page/icon-$size.png"
+  done
+}
+
+serve() {
+  echo "ソラト: open http://127.0.0.1:$1/ (Ctrl-C ends)"
+  exec /usr/bin/python3 -m http.server "$1" --bind 127.0.0.1 --directory build-web/page
+}
+
+free_port() {
+  /usr/bin/python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])'
+}
+
+case "${1:-}" in
+  build) build ;;
+  serve) build; serve "$(free_port)" ;;
+  *) echo "usage: $0 build|serve" >&2; exit 64 ;;
+esac

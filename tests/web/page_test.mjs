@@ -1,0 +1,194 @@
+// The page in the system's Chromium, served from 127.0.0.1: four whole games (each
+// display mode, by clicks and by the keyboard), read back from the page and checked
+// against sorato-drive playing the same game; and what the page loads, keeps and says.
+// Usage: node page_test.mjs PAGE_DIR DRIVER ARTEFACTS_DIR
+import {chromium} from 'playwright-core';
+import {createServer} from 'node:http';
+import {readFile, mkdir} from 'node:fs/promises';
+import {execFileSync} from 'node:child_process';
+import {extname, join, resolve} from 'node:path';
+
+const [pageDir, driver, artefacts] = process.argv.slice(2).map((p) => resolve(p));
+await mkdir(artefacts, {recursive: true});
+const types = {'.html': 'text/html; charset=utf-8', '.js': 'text/javascript', '.css': 'text/css',
+               '.wasm': 'application/wasm', '.png': 'image/png',
+               '.webmanifest': 'application/manifest+json'};
+const served = [];
+const server = createServer(async (req, res) => {
+  const path = new URL(req.url, 'http://x').pathname;
+  served.push(path);
+  try {
+    const body = await readFile(join(pageDir, path === '/' ? 'index.html' : path));
+    res.writeHead(200, {'Content-Type': types[extname(path)] || 'text/html; charset=utf-8'});
+    res.end(body);
+  } catch {
+    res.writeHead(404).end();
+  }
+});
+await new Promise((ok) => server.listen(0, '127.0.0.1', ok));
+const base = `http://127.0.0.1:${server.address().port}/`;
+
+const browser = await chromium.launch({
+  executablePath: '/usr/bin/chromium',
+  args: ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
+         '--disable-background-networking', '--disable-component-update', '--disable-sync'],
+});
+
+let failures = 0;
+function check(ok, what) {
+  if (ok) {
+    console.log(`ok   ${what}`);
+  } else {
+    console.log(`FAIL ${what}`);
+    failures++;
+  }
+}
+const equal = (a, b) => JSON.stringify(a) === JSON.stringify(b);
+
+// A fixed sequence of draws, so that the page and the driver play the same game.
+function draws(seed) {
+  const out = [];
+  for (let i = 0; i < 200; i++) {
+    seed = (seed * 1103515245 + 12345) % 2147483648;
+    out.push(Math.floor((seed / 2147483648) * 1000) / 1000);
+  }
+  return out;
+}
+
+// What the driver says of the same game: each question's word, then the results.
+function driven(values, allAtOnce, answers) {
+  const lines = [`random ${values.join(' ')}`, `click ${allAtOnce ? 'btn2Jun' : 'btn1Jun'}`,
+                 'click btnST', `advance ${allAtOnce ? 12000 : 36000}`, 'click btnQ'];
+  for (const yes of answers) lines.push('get lbl1.Caption', `click ${yes ? 'btnY' : 'btnN'}`);
+  lines.push('click btnA');
+  for (const c of ['lblA', 'lblB', 'lblAn', 'lblBn']) lines.push(`get ${c}.Caption`);
+  const out = execFileSync(driver, {input: lines.join('\n') + '\n', encoding: 'utf8'});
+  return out.trim().split('\n').map((l) => JSON.parse(l).replaceAll('\r\n', '\n'));
+}
+
+async function open() {
+  const context = await browser.newContext({viewport: {width: 800, height: 600}});
+  const page = await context.newPage();
+  const outside = [];
+  page.on('request', (r) => { if (!r.url().startsWith(base)) outside.push(r.url()); });
+  await page.clock.install({time: 0});
+  await page.goto(base);
+  page.on('pageerror', (e) => console.log(`page error: ${e.message}`));
+  for (let i = 0; i < 100; i++) {
+    if (await page.evaluate(() => Boolean(globalThis.soratoGame && document.getElementById('btnST')))) break;
+    await page.clock.runFor(100);  // the page's own timers run on the test's clock
+    await page.waitForTimeout(20);
+  }
+  return {context, page, outside};
+}
+
+const text = (page, id) => page.$eval(`#${id}`, (e) => e.textContent);
+const focused = (page) => page.evaluate(() => document.activeElement.closest('[data-control]')?.id);
+
+async function play(allAtOnce, byKeyboard, seed) {
+  const name = `${allAtOnce ? 'all at once' : 'one at a time'}, ${byKeyboard ? 'keyboard' : 'clicks'}`;
+  const {context, page, outside} = await open();
+  const values = draws(seed);
+  await page.evaluate((v) => v.forEach((r) => globalThis.soratoGame._sorato_script_random(r)), values);
+  const answers = Array.from({length: 20}, (_, n) => (n * 7 + seed) % 3 !== 0);
+  const words = [];
+  try {
+    const press = async (key, times = 1) => { for (let i = 0; i < times; i++) await page.keyboard.press(key); };
+    if (byKeyboard) {
+      check(await focused(page) === 'Option1', `${name}: the keyboard starts on あ`);
+      await press('Tab', allAtOnce ? 2 : 1);
+      await press('Space');
+      await press('Tab', allAtOnce ? 2 : 3);  // past 早 to 始
+      await press('Space');
+    } else {
+      await page.click(allAtOnce ? '#btn2Jun' : '#btn1Jun');
+      await page.click('#btnST');
+    }
+    await page.clock.runFor(allAtOnce ? 6000 : 1800);
+    await page.screenshot({path: join(artefacts, `${allAtOnce ? 'all' : 'one'}-display.png`)});
+    await page.clock.runFor(allAtOnce ? 6000 : 34200);
+    if (byKeyboard) {
+      check(await focused(page) === 'btnQ', `${name}: the focus is on 問 when the display ends`);
+      await press('Space');
+      await press('Tab', 3);  // past 答 and 終了 to はい
+    } else {
+      await page.click('#btnQ');
+    }
+    for (const yes of answers) {
+      words.push(await text(page, 'lbl1'));
+      if (byKeyboard) {
+        const want = yes ? 'btnY' : 'btnN';
+        if (await focused(page) !== want) await press(yes ? 'Shift+Tab' : 'Tab');
+        await press('Space');
+      } else {
+        await page.click(yes ? '#btnY' : '#btnN');
+      }
+    }
+    if (byKeyboard) {
+      check(await focused(page) === 'btnA', `${name}: the focus is on 答 after the last answer`);
+      await press('Space');
+    } else {
+      await page.click('#btnA');
+    }
+    await page.screenshot({path: join(artefacts, `${allAtOnce ? 'all' : 'one'}-results.png`)});
+    const results = [];
+    for (const id of ['lblA', 'lblB', 'lblAn', 'lblBn']) results.push(await text(page, id));
+    const expected = driven(values, allAtOnce, answers);
+    check(equal(words, expected.slice(0, 20)), `${name}: the twenty questions are the driver's`);
+    check(equal(results, expected.slice(20)), `${name}: lists, scores and verdicts are the driver's (${results[2]}, ${results[3]})`);
+    check(outside.length === 0, `${name}: nothing loaded from elsewhere ${outside.join(' ')}`);
+    check((await context.cookies()).length === 0 &&
+              await page.evaluate(() => localStorage.length + sessionStorage.length) === 0,
+          `${name}: no cookie, no storage`);
+  } catch (e) {
+    check(false, `${name}: ${e.message}`);
+    await page.screenshot({path: join(artefacts, `failed-${seed}.png`)});
+  }
+  await context.close();
+}
+
+await play(false, false, 11);
+await play(true, false, 12);
+await play(false, true, 13);
+await play(true, true, 14);
+
+// The window as the tables place it, a disabled frame that ignores input, the covering
+// frame of the all-at-once display, and names and roles for screen readers.
+{
+  const {context, page} = await open();
+  const box = (id) => page.$eval(`#${id}`, (e) => [e.offsetLeft, e.offsetTop, e.offsetWidth, e.offsetHeight]);
+  check(equal(await box('Frame1'), [64, 13, 496, 73]) && equal(await box('btnST'), [142, 16, 65, 40]) &&
+            equal(await box('btnY'), [176, 304, 121, 65]),
+        'controls stand at their twips positions');
+  check(await page.getByRole('radio', {name: 'あ'}).isChecked() &&
+            await page.getByRole('button', {name: '始'}).getAttribute('title') ===
+                '先に左の『順に‥、全部‥』を選択してください。',
+        'native radio buttons and buttons, captions as names, tooltips as descriptions');
+  await page.click('#btn1Jun');
+  await page.click('#btnST');
+  await page.click('#Option2', {force: true});
+  check(await page.getByRole('radio', {name: 'あ'}).isChecked(), 'the bank frame ignores clicks during a display');
+  await page.evaluate(() => {
+    Object.defineProperty(document, 'hidden', {value: true, configurable: true});
+    document.dispatchEvent(new Event('visibilitychange'));
+  });
+  check(await text(page, 'btnST') === '再', 'a display stops when the page goes out of sight');
+  await page.clock.runFor(60000);
+  check(await text(page, 'lblSTn') !== '', 'and nothing runs on while it is out of sight');
+  await context.close();
+}
+{
+  const context = await browser.newContext();
+  const page = await context.newPage();
+  await page.goto('file://' + join(pageDir, 'index.html'));
+  await page.waitForTimeout(500);
+  const said = await text(page, 'fallback');
+  check(said.startsWith('ソラトを始められませんでした'), `opened from disk, the page says so: ${said.slice(0, 30)}…`);
+  await context.close();
+}
+check(served.every((p) => /^\/(|index\.html|sorato\.(js|wasm|css)|page\.js|sw\.js|manifest\.webmanifest|icon-\d+\.png)$/.test(p)),
+      `the page asks for its own files only (${[...new Set(served)].join(' ')})`);
+
+await browser.close();
+server.close();
+process.exit(failures === 0 ? 0 : 1);

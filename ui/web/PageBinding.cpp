@@ -1,0 +1,342 @@
+#include "PageBinding.h"
+
+#include <cmath>
+#include <cstdio>
+
+#include "ui/Colour.h"
+#include "ui/Fonts.h"
+
+namespace sorato::web {
+
+using emscripten::val;
+
+namespace {
+
+val document() {
+  return val::global("document");
+}
+
+val make(const char* tag, const char* cls) {
+  val e = document().call<val>("createElement", std::string(tag));
+  e.set("className", std::string(cls));
+  return e;
+}
+
+// 15 twips to the CSS pixel (1440 to the inch, 96 CSS pixels to the inch).
+std::string px(double twips) {
+  char buf[32];
+  std::snprintf(buf, sizeof buf, "%gpx", std::round(twips / 15.0));
+  return buf;
+}
+
+std::string css(Colour c) {
+  const Colour plain = resolveSystemColour(c);
+  char buf[8];
+  std::snprintf(buf, sizeof buf, "#%02x%02x%02x", plain.red(), plain.green(), plain.blue());
+  return buf;
+}
+
+// A caption as a label shows it: CR LF is a line break.
+std::string displayText(const std::string& caption) {
+  std::string out;
+  for (std::size_t i = 0; i < caption.size(); ++i) {
+    if (caption[i] == '\r' && i + 1 < caption.size() && caption[i + 1] == '\n') continue;
+    out += caption[i];
+  }
+  return out;
+}
+
+std::string quotedFamily(std::string_view face) {
+  return "\"" + std::string(face) + "\"";
+}
+
+// The window's face first, so that a Windows machine uses its own, then the faces that
+// stand in for it elsewhere, then the browser's own Japanese face.
+std::string fontFamily(const std::string& name) {
+  std::string list = quotedFamily(name);
+  if (name == "ＭＳ Ｐゴシック") list += ", " + quotedFamily(fonts::kPGothicLatinName);
+  for (std::string_view face : fonts::kIpaGothic) list += ", " + quotedFamily(face);
+  for (std::string_view face : fonts::kOtherSystems) list += ", " + quotedFamily(face);
+  return list + ", sans-serif";
+}
+
+bool isButton(const Control& c) {
+  return c.kind() == Kind::CommandButton || c.kind() == Kind::OptionButton;
+}
+
+// The element of a control, by its kind (not the timers).
+val elementFor(const Control& c) {
+  switch (c.kind()) {
+    case Kind::Form: return make("div", "form");
+    case Kind::Label: return make("div", "label");
+    case Kind::CommandButton: {
+      val e = make("button", "button");
+      e.set("type", std::string("button"));
+      return e;
+    }
+    case Kind::OptionButton: {
+      val e = make("label", "option");
+      val radio = make("input", "radio");
+      radio.set("type", std::string("radio"));
+      radio.set("name", std::string(c.container()->name()));
+      e.call<void>("appendChild", radio);
+      e.call<void>("appendChild", make("span", "caption"));
+      return e;
+    }
+    case Kind::Frame: {
+      val e = make("div", "frame");
+      e.call<void>("setAttribute", std::string("role"), std::string("group"));
+      return e;
+    }
+    case Kind::Shape:
+    case Kind::Timer: break;
+  }
+  return make("div", "shape");
+}
+
+}  // namespace
+
+PageBinding::PageBinding(ControlModel& model)
+    : Mirror(model),
+      elements_(ControlModel::kControlCount + 1, val::null()),
+      window_(val::null()),
+      title_(val::null()) {
+  val host = document().call<val>("getElementById", std::string("sorato"));
+  window_ = make("div", "window");
+  val bar = make("div", "titlebar");
+  val icon = make("img", "icon");
+  icon.set("src", std::string("icon-32.png"));
+  icon.set("alt", std::string(""));
+  title_ = make("span", "title");
+  bar.call<void>("appendChild", icon);
+  bar.call<void>("appendChild", title_);
+  window_.call<void>("appendChild", bar);
+  create(model_.Form1);  // and, inside it, every control
+  window_.call<void>("appendChild", element(model_.Form1));
+  host.call<void>("appendChild", window_);
+  for (Control* c : model_.all()) {
+    for (int i = 0; i < kPropCount; ++i) {
+      if (c->has(static_cast<Prop>(i))) apply(*c, static_cast<Prop>(i));
+    }
+  }
+  refreshInput();
+  model_.addObserver(this);
+}
+
+PageBinding::~PageBinding() {
+  model_.removeObserver(this);
+}
+
+// Children are added in reading order, so that a screen reader and the page's own order
+// agree with what a person sees; the stacking rule sets which lies above.
+void PageBinding::create(Control& c) {
+  if (c.kind() == Kind::Timer) return;  // never drawn
+  val e = elementFor(c);
+  e.set("id", std::string(c.name()));
+  e["dataset"].set("control", c.index());
+  elements_[index(c)] = e;
+  if (c.kind() == Kind::Form || c.kind() == Kind::Frame) {
+    std::vector<Control*> inside = model_.readingChildrenOf(c);
+    for (Control* child : model_.childrenOf(c)) {
+      if (child->kind() == Kind::Shape) inside.push_back(child);
+    }
+    for (Control* child : inside) {
+      create(*child);
+      if (!element(*child).isNull()) e.call<void>("appendChild", element(*child));
+    }
+    int z = 0;
+    for (Control* child : model_.stackingOrderOf(c)) {
+      if (!element(*child).isNull()) element(*child)["style"].set("zIndex", ++z);
+    }
+  }
+  // The word of the display and the question are announced as they change.
+  if (&c == &model_.lbl1 || &c == &model_.lbl2) {
+    e.call<void>("setAttribute", std::string("aria-live"), std::string("polite"));
+  }
+}
+
+void PageBinding::apply(Control& c, Prop p) {
+  val& e = element(c);
+  if (e.isNull()) return;
+  switch (p) {
+    case Prop::Caption:
+      if (c.kind() == Kind::Form) {
+        title_.set("textContent", c.Caption.get());
+        document().set("title", c.Caption.get());
+      } else if (c.kind() == Kind::OptionButton) {
+        e.call<val>("querySelector", std::string(".caption")).set("textContent", c.Caption.get());
+      } else if (c.kind() == Kind::Label) {
+        e.set("textContent", displayText(c.Caption));
+      } else if (c.kind() == Kind::CommandButton) {
+        e.set("textContent", c.Caption.get());
+      } else if (c.kind() == Kind::Frame && !c.Caption.get().empty()) {
+        e.call<void>("setAttribute", std::string("aria-label"), c.Caption.get());
+      }
+      break;
+    case Prop::ToolTipText: e.set("title", c.ToolTipText.get()); break;
+    case Prop::Visible:
+      if (c.kind() != Kind::Form) e.set("hidden", !c.Visible);
+      break;
+    case Prop::Enabled:
+      if (c.kind() == Kind::CommandButton) e.set("disabled", !c.Enabled);
+      // A disabled frame ignores input and keeps its look.
+      if (c.kind() == Kind::Frame) e.set("inert", !c.Enabled);
+      refreshInput();
+      break;
+    case Prop::Value:
+      focusTarget(c).set("checked", c.Value.get());
+      refreshInput();
+      break;
+    case Prop::ForeColor:
+    case Prop::BackColor:
+    case Prop::BackStyle:
+    case Prop::BorderStyle:
+    case Prop::BorderColor:
+    case Prop::FillColor: applyLook(c); break;
+    case Prop::Alignment: {
+      static const char* const align[] = {"left", "right", "center"};
+      const int a = c.Alignment;
+      e["style"].set("textAlign", std::string(align[a >= 0 && a <= 2 ? a : 0]));
+      break;
+    }
+    case Prop::Left:
+    case Prop::Top:
+    case Prop::Width:
+    case Prop::Height: place(c); break;
+    case Prop::FontName:
+    case Prop::FontSize:
+    case Prop::FontBold: applyFont(c); break;
+    case Prop::Interval: break;
+  }
+}
+
+// Left and Top count from the inside of the container: within a frame's border, as the
+// page's boxes do.  The window's Width and Height are its outer size, frame included.
+void PageBinding::place(Control& c) {
+  val style = element(c)["style"];
+  if (c.kind() == Kind::Form) {
+    window_["style"].set("width", px(c.Width));
+    window_["style"].set("height", px(c.Height));
+    return;
+  }
+  style.set("left", px(c.Left));
+  style.set("top", px(c.Top));
+  const double width = std::round((c.Left + c.Width) / 15.0) - std::round(c.Left / 15.0);
+  const double height = std::round((c.Top + c.Height) / 15.0) - std::round(c.Top / 15.0);
+  style.set("width", px(width * 15.0));
+  style.set("height", px(height * 15.0));
+}
+
+void PageBinding::applyLook(Control& c) {
+  val style = element(c)["style"];
+  const std::string border =
+      "1px solid " + (c.has(Prop::BorderColor) ? css(c.BorderColor) : std::string("#000000"));
+  switch (c.kind()) {
+    case Kind::Form:
+    case Kind::Frame:
+      style.set("backgroundColor", css(c.BackColor));
+      if (c.has(Prop::BorderStyle)) style.set("border", c.BorderStyle == 1 ? border : "none");
+      break;
+    case Kind::Label:
+      style.set("color", css(c.ForeColor));
+      style.set("backgroundColor", c.BackStyle == 1 ? css(c.BackColor) : "transparent");
+      style.set("border", c.BorderStyle == 1 ? border : "none");
+      break;
+    case Kind::CommandButton:
+    case Kind::OptionButton:
+      style.set("backgroundColor", css(c.BackColor));
+      style.set("color", css(c.ForeColor));
+      break;
+    case Kind::Shape:
+      style.set("border", "1px solid " + css(c.BorderColor));
+      if (c.has(Prop::BorderStyle) && c.BorderStyle == 0) style.set("border", "none");
+      break;
+    case Kind::Timer: break;
+  }
+}
+
+void PageBinding::applyFont(Control& c) {
+  val style = element(c)["style"];
+  style.set("fontFamily", fontFamily(c.FontName));
+  char size[32];
+  std::snprintf(size, sizeof size, "%gpt", static_cast<double>(c.FontSize.get()));
+  style.set("fontSize", std::string(size));
+  style.set("fontWeight", std::string(c.FontBold ? "bold" : "normal"));
+}
+
+// Which controls take the keyboard, in the model's tab order: of two option buttons only
+// the selected one, and nothing inside a disabled frame.
+void PageBinding::refreshInput() {
+  const auto order = model_.tabOrder();
+  for (std::size_t i = 0; i < order.size(); ++i) {
+    const Control& c = *order[i];
+    const bool reachable =
+        model_.containersEnabled(c) && (c.kind() != Kind::OptionButton || c.Value);
+    focusTarget(c).set("tabIndex", reachable ? static_cast<int>(i) + 1 : -1);
+  }
+}
+
+val PageBinding::focusTarget(const Control& c) {
+  val& e = element(c);
+  return c.kind() == Kind::OptionButton ? e.call<val>("querySelector", std::string("input")) : e;
+}
+
+Control* PageBinding::focusedControl() const {
+  val active = document()["activeElement"];
+  if (active.isNull() || active.isUndefined()) return nullptr;
+  val holder = active.call<val>("closest", std::string("[data-control]"));
+  if (holder.isNull()) return nullptr;
+  const int i = std::stoi(holder["dataset"]["control"].as<std::string>());
+  for (Control* c : model_.all()) {
+    if (c->index() == i) return isButton(*c) ? c : nullptr;
+  }
+  return nullptr;
+}
+
+void PageBinding::focus(Control& c) {
+  focusTarget(c).call<void>("focus");
+}
+
+void PageBinding::show() {
+  for (Control* option : {&model_.Option1, &model_.Option2}) {
+    if (option->Value) focus(*option);
+  }
+}
+
+void PageBinding::input(int control, const std::string& what, int buttons, int keys, double x,
+                        double y) {
+  Control* c = nullptr;
+  for (Control* each : model_.all()) {
+    if (each->index() == control) c = each;
+  }
+  if (c == nullptr) return;
+  if (what == "click") {
+    model_.click(*c);
+    // The selection is the model's: a radio button shows the Value, whatever the click did.
+    for (Control* option : model_.all()) {
+      if (option->kind() == Kind::OptionButton && !model_.unloaded()) {
+        focusTarget(*option).set("checked", option->Value.get());
+      }
+    }
+    if (c->kind() == Kind::OptionButton && c->Value && !model_.unloaded()) focus(*c);
+  } else if (what == "press") {
+    MouseArgs a;
+    a.button = static_cast<std::int16_t>(buttons);
+    a.shift = static_cast<std::int16_t>(keys);
+    a.x = static_cast<float>(x * 15.0);
+    a.y = static_cast<float>(y * 15.0);
+    model_.mouseDown(*c, a);
+  }
+}
+
+void PageBinding::unloaded() {
+  // A page cannot close its own tab: it says the game has ended instead.
+  window_.set("hidden", true);
+  val note = make("p", "ended");
+  note.set("textContent",
+           std::string(
+               "ソラトを終了しました。もう一度遊ぶときは、このページを読み込み直してください。"));
+  window_["parentNode"].call<void>("appendChild", note);
+}
+
+}  // namespace sorato::web

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <emscripten/val.h>
+
+#include <string>
+#include <vector>
+
+#include "ui/ControlModel.h"
+#include "ui/Mirror.h"
+
+namespace sorato::web {
+
+// Mirrors the control model onto the page, property by property, as the Qt binding does
+// onto widgets, and turns the page's input into model input.  Every control is an
+// element of the page: labels are text, command buttons are buttons, option buttons are
+// radio buttons, frames are groups; the page's script only forwards input to input()
+// and scales the window to the screen.
+class PageBinding : public Mirror {
+ public:
+  // Builds the window inside the element with the id "sorato".
+  explicit PageBinding(ControlModel& model);
+  ~PageBinding() override;
+  PageBinding(const PageBinding&) = delete;
+  PageBinding& operator=(const PageBinding&) = delete;
+
+  // Input from the page: "click" on a button or an option, "press" on a label (with the
+  // pressed buttons, the held keys and the position in CSS pixels).
+  void input(int control, const std::string& what, int buttons, int keys, double x, double y);
+  // Puts the focus where the keyboard starts: on the selected bank option.
+  void show();
+
+  void unloaded() override;
+
+ private:
+  void apply(Control& c, Prop p) override;
+  Control* focusedControl() const override;
+  void focus(Control& c) override;
+
+  void create(Control& c);
+  void place(Control& c);
+  void applyLook(Control& c);
+  void applyFont(Control& c);
+  void refreshInput();
+  emscripten::val& element(const Control& c) { return elements_[index(c)]; }
+  // What takes the focus and the text of a control: the radio input of an option.
+  emscripten::val focusTarget(const Control& c);
+  static std::size_t index(const Control& c) { return static_cast<std::size_t>(c.index()); }
+
+  std::vector<emscripten::val> elements_;
+  emscripten::val window_;  // the frame around the client area, with its title bar
+  emscripten::val title_;
+};
+
+}  // namespace sorato::web

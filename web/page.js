@@ -1,0 +1,69 @@
+// The page's own part of the binding: it loads the game, hands the page's input to it,
+// and scales the window to the screen.  Every decision is the game's.
+'use strict';
+
+(function () {
+  const host = document.getElementById('sorato');
+  const note = document.getElementById('fallback');
+  const cannotStart =
+      'ソラトを始められませんでした。このブラウザーは WebAssembly を使えないか、' +
+      'ページがファイルとして開かれています。ウェブサーバーから開くか' +
+      '（たとえば ./run.sh web）、新しいブラウザーでお試しください。';
+
+  function fail() {
+    host.hidden = true;
+    note.hidden = false;
+    note.textContent = cannotStart;
+  }
+
+  if (typeof WebAssembly !== 'object' || typeof createSorato !== 'function' ||
+      location.protocol === 'file:') {
+    fail();
+    return;
+  }
+
+  // The whole window, scaled to fit the screen and centred, keeping its proportions.
+  function fit() {
+    const win = host.querySelector('.window');
+    if (!win) return;
+    const w = win.offsetWidth, h = win.offsetHeight;
+    const scale = Math.min(window.innerWidth / w, window.innerHeight / h);
+    const left = (window.innerWidth - w * scale) / 2, top = (window.innerHeight - h * scale) / 2;
+    win.style.transform = `translate(${left}px, ${top}px) scale(${scale})`;
+  }
+
+  function controlOf(target) {
+    const holder = target.closest('[data-control]');
+    return holder ? Number(holder.dataset.control) : -1;
+  }
+
+  createSorato().then((game) => {
+    globalThis.soratoGame = game;  // for the tests, which script its random source
+    note.hidden = true;
+    fit();
+    window.addEventListener('resize', fit);
+    // A click on a button, or on a radio button (also when the arrow keys select it).
+    host.addEventListener('click', (e) => {
+      const t = e.target;
+      if (t instanceof HTMLButtonElement || (t instanceof HTMLInputElement && t.type === 'radio')) {
+        game._sorato_input(controlOf(t), 0, 0, 0, 0, 0);
+      }
+    });
+    // A press on a label, with its buttons, keys and position inside the label.
+    host.addEventListener('pointerdown', (e) => {
+      const t = e.target;
+      if (!t.classList.contains('label')) return;
+      const keys = (e.shiftKey ? 1 : 0) | (e.ctrlKey ? 2 : 0) | (e.altKey ? 4 : 0);
+      game._sorato_input(controlOf(t), 1, e.buttons & 7, keys, e.offsetX, e.offsetY);
+    });
+    host.addEventListener('contextmenu', (e) => e.preventDefault());
+    document.addEventListener('visibilitychange', () => {
+      if (document.hidden) game._sorato_out_of_sight();
+    });
+  }, fail);
+
+  // Offline once loaded: a service worker keeps the page's own files, nothing else.
+  if ('serviceWorker' in navigator) {
+    navigator.serviceWorker.register('sw.js').catch(() => {});
+  }
+})();
