@@ -22,14 +22,21 @@
     return;
   }
 
-  // The whole window, scaled to fit the screen and centred, keeping its proportions.
+  // The whole window, scaled to fit the screen and centred, keeping its proportions; the
+  // browser's own zoom (Ctrl +, which shrinks the viewport in CSS pixels) enlarges it
+  // beyond that, and the page then scrolls.
   function fit() {
     const win = host.querySelector('.window');
     if (!win) return;
     const w = win.offsetWidth, h = win.offsetHeight;
-    const scale = Math.min(window.innerWidth / w, window.innerHeight / h);
-    const left = (window.innerWidth - w * scale) / 2, top = (window.innerHeight - h * scale) / 2;
+    const ratio = window.outerWidth / window.innerWidth;
+    const zoom = ratio >= 1.1 ? ratio : 1;  // below that: the window's own borders
+    const scale = Math.min(window.innerWidth / w, window.innerHeight / h) * zoom;
+    const left = Math.max(0, (window.innerWidth - w * scale) / 2);
+    const top = Math.max(0, (window.innerHeight - h * scale) / 2);
     win.style.transform = `translate(${left}px, ${top}px) scale(${scale})`;
+    host.style.width = `${left + w * scale}px`;
+    host.style.height = `${top + h * scale}px`;
   }
 
   function controlOf(target) {

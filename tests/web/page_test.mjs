@@ -2,37 +2,16 @@
 // display mode, by clicks and by the keyboard), read back from the page and checked
 // against sorato-drive playing the same game; and what the page loads, keeps and says.
 // Usage: node page_test.mjs PAGE_DIR DRIVER ARTEFACTS_DIR
-import {chromium} from 'playwright-core';
-import {createServer} from 'node:http';
-import {readFile, mkdir} from 'node:fs/promises';
+import {mkdir} from 'node:fs/promises';
 import {execFileSync} from 'node:child_process';
-import {extname, join, resolve} from 'node:path';
+import {join, resolve} from 'node:path';
+import {launch, serve, started} from './harness.mjs';
 
 const [pageDir, driver, artefacts] = process.argv.slice(2).map((p) => resolve(p));
 await mkdir(artefacts, {recursive: true});
-const types = {'.html': 'text/html; charset=utf-8', '.js': 'text/javascript', '.css': 'text/css',
-               '.wasm': 'application/wasm', '.png': 'image/png',
-               '.webmanifest': 'application/manifest+json'};
-const served = [];
-const server = createServer(async (req, res) => {
-  const path = new URL(req.url, 'http://x').pathname;
-  served.push(path);
-  try {
-    const body = await readFile(join(pageDir, path === '/' ? 'index.html' : path));
-    res.writeHead(200, {'Content-Type': types[extname(path)] || 'text/html; charset=utf-8'});
-    res.end(body);
-  } catch {
-    res.writeHead(404).end();
-  }
-});
-await new Promise((ok) => server.listen(0, '127.0.0.1', ok));
-const base = `http://127.0.0.1:${server.address().port}/`;
-
-const browser = await chromium.launch({
-  executablePath: '/usr/bin/chromium',
-  args: ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
-         '--disable-background-networking', '--disable-component-update', '--disable-sync'],
-});
+const server = await serve(pageDir);
+const {base, served} = server;
+const browser = await launch();
 
 let failures = 0;
 function check(ok, what) {
@@ -74,11 +53,10 @@ async function open() {
   await page.clock.install({time: 0});
   await page.goto(base);
   page.on('pageerror', (e) => console.log(`page error: ${e.message}`));
-  for (let i = 0; i < 100; i++) {
-    if (await page.evaluate(() => Boolean(globalThis.soratoGame && document.getElementById('btnST')))) break;
+  await started(page, async () => {
     await page.clock.runFor(100);  // the page's own timers run on the test's clock
     await page.waitForTimeout(20);
-  }
+  });
   return {context, page, outside};
 }
 
@@ -177,6 +155,88 @@ await play(true, true, 14);
   check(await text(page, 'lblSTn') !== '', 'and nothing runs on while it is out of sight');
   await context.close();
 }
+// On the real clock (no test clock): a whole all-at-once display runs and ends.
+{
+  const page = await browser.newPage();
+  await page.goto(base);
+  await started(page);
+  await page.click('#btn2Jun');
+  await page.click('#btnST');
+  const ended = await page.waitForFunction(() => !document.getElementById('btnQ').disabled, null,
+                                           {timeout: 30000, polling: 200}).then(() => true, () => false);
+  check(ended && await text(page, 'lblAZ') === '', 'on the browser\'s own timers a display runs to its end');
+  await page.close();
+}
+
+// A phone held sideways: the whole window fits and is as large as the screen allows, and
+// taps work as clicks without scrolling or zooming the page.
+{
+  const context = await browser.newContext({viewport: {width: 740, height: 360}, hasTouch: true,
+                                            isMobile: true, deviceScaleFactor: 2});
+  const page = await context.newPage();
+  await page.clock.install({time: 0});
+  await page.goto(base);
+  await started(page, async () => { await page.clock.runFor(100); await page.waitForTimeout(20); });
+  const fits = await page.evaluate(() => {
+    const r = document.querySelector('.window').getBoundingClientRect();
+    return {r: [r.left, r.top, r.right, r.bottom], every: [...document.querySelectorAll('.button, .option')]
+        .every((e) => { const b = e.getBoundingClientRect();
+                        return b.left >= 0 && b.top >= 0 && b.right <= innerWidth && b.bottom <= innerHeight; })};
+  });
+  check(fits.every && Math.abs(fits.r[3] - fits.r[1] - 360) < 1,
+        `on a phone held sideways every control shows, the window as tall as the screen (${fits.r.map(Math.round)})`);
+  await page.tap('#btn2Jun');
+  await page.tap('#btnST');
+  await page.clock.runFor(12000);
+  await page.tap('#btnQ');
+  for (let n = 0; n < 20; n++) await page.tap(n % 2 ? '#btnY' : '#btnN');
+  await page.tap('#btnA');
+  const still = await page.evaluate(() => [scrollX, scrollY, visualViewport.scale]);
+  check(!(await page.$eval('#lblAn', (e) => e.hidden)) && equal(still, [0, 0, 1]),
+        `a whole game by taps, and the page neither scrolled nor zoomed (${still})`);
+  await context.close();
+}
+
+// The browser's zoom at 150 % (as Chrome reports it: the outer width over the viewport's
+// width in CSS pixels): the window grows beyond the fit, and the page scrolls to it.
+{
+  const page = await browser.newPage({viewport: {width: 800, height: 600}});
+  const fitted = async () => page.$eval('.window', (e) => e.getBoundingClientRect().width);
+  await page.goto(base);
+  await started(page);
+  const plain = await fitted();
+  await page.addInitScript(() => Object.defineProperty(window, 'outerWidth', {get: () => innerWidth * 1.5}));
+  await page.reload();
+  await started(page);
+  const zoomed = await fitted();
+  const scrolls = await page.evaluate(() => document.scrollingElement.scrollHeight > innerHeight);
+  check(Math.abs(zoomed / plain - 1.5) < 0.01 && scrolls,
+        `the browser's zoom enlarges the window (${Math.round(plain)} to ${Math.round(zoomed)} px) and the page scrolls`);
+  await page.close();
+}
+
+// Once loaded, the game starts offline, from the service worker's copy of its own files.
+{
+  const context = await browser.newContext();
+  const page = await context.newPage();
+  await page.goto(base);
+  await started(page);
+  await page.evaluate(() => Promise.race([navigator.serviceWorker.ready,
+                                          new Promise((done) => setTimeout(done, 5000))]));
+  await page.reload();  // now under the worker's control
+  await started(page);
+  await context.setOffline(true);
+  let offline = true;
+  try {
+    await page.reload();
+    await started(page);
+  } catch {
+    offline = false;
+  }
+  check(offline, 'offline, the page still starts the game');
+  await context.close();
+}
+
 {
   const context = await browser.newContext();
   const page = await context.newPage();

@@ -247,9 +247,9 @@ void PageBinding::applyLook(Control& c) {
       style.set("backgroundColor", css(c.BackColor));
       style.set("color", css(c.ForeColor));
       break;
-    case Kind::Shape:
-      style.set("border", "1px solid " + css(c.BorderColor));
-      if (c.has(Prop::BorderStyle) && c.BorderStyle == 0) style.set("border", "none");
+    case Kind::Shape:  // an outline only, dashed for style 2, as on the desktop
+      style.set("border", std::string(c.BorderStyle == 2 ? "1px dashed " : "1px solid ") +
+                              css(c.BorderColor));
       break;
     case Kind::Timer: break;
   }
