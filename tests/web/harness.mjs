@@ -28,8 +28,9 @@ export async function serve(pageDir) {
   return {base: `http://127.0.0.1:${server.address().port}/`, served, close: () => server.close()};
 }
 
-export function launch() {
+export function launch(env = undefined) {
   return chromium.launch({
+    env,
     executablePath: '/usr/bin/chromium',
     args: ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
            '--disable-background-networking', '--disable-component-update', '--disable-sync'],

@@ -2,7 +2,8 @@
 // display mode, by clicks and by the keyboard), read back from the page and checked
 // against sorato-drive playing the same game; and what the page loads, keeps and says.
 // Usage: node page_test.mjs PAGE_DIR DRIVER ARTEFACTS_DIR
-import {mkdir} from 'node:fs/promises';
+import {mkdir, mkdtemp, rm, writeFile} from 'node:fs/promises';
+import {tmpdir} from 'node:os';
 import {execFileSync} from 'node:child_process';
 import {join, resolve} from 'node:path';
 import {launch, serve, started} from './harness.mjs';
@@ -142,6 +143,20 @@ await play(true, true, 14);
             await page.getByRole('button', {name: '始'}).getAttribute('title') ===
                 '先に左の『順に‥、全部‥』を選択してください。',
         'native radio buttons and buttons, captions as names, tooltips as descriptions');
+  await page.focus('#Option1 input');
+  await page.keyboard.press('ArrowDown');
+  const arrowed = await page.getByRole('radio', {name: '漢'}).isChecked();
+  await page.keyboard.press('ArrowUp');
+  check(arrowed && await page.getByRole('radio', {name: 'あ'}).isChecked(), 'the arrow keys switch an option');
+  check(await page.$eval('#lbl1', (e) => e.getAttribute('aria-live')) === 'polite' &&
+            await page.$eval('#lbl2', (e) => e.getAttribute('aria-live')) === 'polite',
+        'the word and the question are announced as they change');
+  await page.click('#btn2Jun');
+  const covered = await page.evaluate(() => {
+    const r = document.getElementById('btnY').getBoundingClientRect();
+    return document.elementFromPoint(r.x + r.width / 2, r.y + r.height / 2).closest('#frmZnb') !== null;
+  });
+  check(covered, 'the all-at-once frame covers はい and いいえ');
   await page.click('#btn1Jun');
   await page.click('#btnST');
   await page.click('#Option2', {force: true});
@@ -245,6 +260,32 @@ await play(true, true, 14);
   const said = await text(page, 'fallback');
   check(said.startsWith('ソラトを始められませんでした'), `opened from disk, the page says so: ${said.slice(0, 30)}…`);
   await context.close();
+}
+{
+  const page = await browser.newPage();
+  await page.addInitScript(() => { delete globalThis.WebAssembly; });
+  await page.goto(base);
+  await page.waitForTimeout(300);
+  check((await text(page, 'fallback')).startsWith('ソラトを始められませんでした'),
+        'without WebAssembly, the page says so');
+  await page.close();
+}
+// Without the Japanese faces (a font configuration that knows none of them): the game
+// still plays, in whatever face the browser has.
+{
+  const dir = await mkdtemp(join(tmpdir(), 'sorato-fonts-'));
+  await writeFile(join(dir, 'fonts.conf'), `<?xml version="1.0"?><!DOCTYPE fontconfig SYSTEM "fonts.dtd">
+<fontconfig><dir>/usr/share/fonts/truetype/dejavu</dir><cachedir>${dir}/cache</cachedir></fontconfig>`);
+  const bare = await launch({...process.env, FONTCONFIG_FILE: join(dir, 'fonts.conf')});
+  const page = await bare.newPage();
+  await page.goto(base);
+  await started(page);
+  await page.click('#btn2Jun');
+  await page.click('#btnST');
+  const words = await text(page, 'lblAZ');
+  check(words.split('\n').filter((w) => w).length === 5, `without the Japanese faces the game still plays (${words.split('\n')[0]}…)`);
+  await bare.close();
+  await rm(dir, {recursive: true, force: true});
 }
 check(served.every((p) => /^\/(|index\.html|sorato\.(js|wasm|css)|page\.js|sw\.js|manifest\.webmanifest|icon-\d+\.png)$/.test(p)),
       `the page asks for its own files only (${[...new Set(served)].join(' ')})`);
