@@ -8,6 +8,7 @@
 #include "Application.h"
 #include "ControlWidgets.h"
 #include "Icon.h"
+#include "ui/Layout.h"
 
 namespace sorato::qt {
 
@@ -17,9 +18,7 @@ QColor toQColor(Colour c) {
 }
 
 QString displayText(const std::string& caption) {
-  QString text = QString::fromStdString(caption);
-  text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-  return text;
+  return QString::fromStdString(sorato::displayText(caption));
 }
 
 namespace {
@@ -225,10 +224,10 @@ void WindowBinding::apply(Control& c, Prop p) {
 }
 
 int WindowBinding::toPixelsX(double twips) const {
-  return qRound(twips * dpiX_ / 1440.0);
+  return twipsToPixels(twips, dpiX_);
 }
 int WindowBinding::toPixelsY(double twips) const {
-  return qRound(twips * dpiY_ / 1440.0);
+  return twipsToPixels(twips, dpiY_);
 }
 float WindowBinding::toTwipsX(double px) const {
   return static_cast<float>(px * 1440.0 / dpiX_);
@@ -239,15 +238,12 @@ float WindowBinding::toTwipsY(double px) const {
 
 // Left and Top count from the inside of the container: within a frame's border.
 QRect WindowBinding::pixelRect(const Control& c) const {
-  int inset = 0;
+  int inset = 0;  // a widget's children count from its outer edge, the model's from within
   if (const Control* in = c.container(); in != nullptr && in->kind() == Kind::Frame) {
     inset = in->BorderStyle == 1 ? 1 : 0;
   }
-  const int left = toPixelsX(c.Left);
-  const int top = toPixelsY(c.Top);
-  const int right = toPixelsX(c.Left + c.Width);
-  const int bottom = toPixelsY(c.Top + c.Height);
-  return QRect(inset + left, inset + top, right - left, bottom - top);
+  const PixelRect r = sorato::pixelRect(c, dpiX_, dpiY_);
+  return QRect(inset + r.left, inset + r.top, r.width, r.height);
 }
 
 void WindowBinding::place(Control& c) {

@@ -5,6 +5,7 @@
 
 #include "ui/Colour.h"
 #include "ui/Fonts.h"
+#include "ui/Layout.h"
 
 namespace sorato::web {
 
@@ -22,11 +23,11 @@ val make(const char* tag, const char* cls) {
   return e;
 }
 
-// 15 twips to the CSS pixel (1440 to the inch, 96 CSS pixels to the inch).
-std::string px(double twips) {
-  char buf[32];
-  std::snprintf(buf, sizeof buf, "%gpx", std::round(twips / 15.0));
-  return buf;
+// 96 CSS pixels to the inch: 15 twips to the pixel at 100 %.
+constexpr double kCssDpi = 96;
+
+std::string px(int pixels) {
+  return std::to_string(pixels) + "px";
 }
 
 std::string css(Colour c) {
@@ -34,16 +35,6 @@ std::string css(Colour c) {
   char buf[8];
   std::snprintf(buf, sizeof buf, "#%02x%02x%02x", plain.red(), plain.green(), plain.blue());
   return buf;
-}
-
-// A caption as a label shows it: CR LF is a line break.
-std::string displayText(const std::string& caption) {
-  std::string out;
-  for (std::size_t i = 0; i < caption.size(); ++i) {
-    if (caption[i] == '\r' && i + 1 < caption.size() && caption[i + 1] == '\n') continue;
-    out += caption[i];
-  }
-  return out;
 }
 
 std::string quotedFamily(std::string_view face) {
@@ -166,7 +157,7 @@ void PageBinding::apply(Control& c, Prop p) {
       } else if (c.kind() == Kind::OptionButton) {
         e.call<val>("querySelector", std::string(".caption")).set("textContent", c.Caption.get());
       } else if (c.kind() == Kind::Label) {
-        e.set("textContent", displayText(c.Caption));
+        e.set("textContent", displayText(c.Caption.get()));
       } else if (c.kind() == Kind::CommandButton) {
         e.set("textContent", c.Caption.get());
       } else if (c.kind() == Kind::Frame && !c.Caption.get().empty()) {
@@ -213,18 +204,17 @@ void PageBinding::apply(Control& c, Prop p) {
 // Left and Top count from the inside of the container: within a frame's border, as the
 // page's boxes do.  The window's Width and Height are its outer size, frame included.
 void PageBinding::place(Control& c) {
-  val style = element(c)["style"];
   if (c.kind() == Kind::Form) {
-    window_["style"].set("width", px(c.Width));
-    window_["style"].set("height", px(c.Height));
+    window_["style"].set("width", px(twipsToPixels(c.Width, kCssDpi)));
+    window_["style"].set("height", px(twipsToPixels(c.Height, kCssDpi)));
     return;
   }
-  style.set("left", px(c.Left));
-  style.set("top", px(c.Top));
-  const double width = std::round((c.Left + c.Width) / 15.0) - std::round(c.Left / 15.0);
-  const double height = std::round((c.Top + c.Height) / 15.0) - std::round(c.Top / 15.0);
-  style.set("width", px(width * 15.0));
-  style.set("height", px(height * 15.0));
+  const PixelRect r = pixelRect(c, kCssDpi, kCssDpi);
+  val style = element(c)["style"];
+  style.set("left", px(r.left));
+  style.set("top", px(r.top));
+  style.set("width", px(r.width));
+  style.set("height", px(r.height));
 }
 
 void PageBinding::applyLook(Control& c) {
