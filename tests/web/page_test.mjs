@@ -93,8 +93,10 @@ async function play(allAtOnce, byKeyboard, seed) {
     } else {
       await page.click('#btnQ');
     }
+    let counters = true;  // every question number on one line, none cut to its first digit
     for (const yes of answers) {
       words.push(await text(page, 'lbl1'));
+      counters = counters && await page.$eval('#lblQn', (e) => e.scrollHeight <= e.clientHeight);
       if (byKeyboard) {
         const want = yes ? 'btnY' : 'btnN';
         if (await focused(page) !== want) await press(yes ? 'Shift+Tab' : 'Tab');
@@ -114,6 +116,7 @@ async function play(allAtOnce, byKeyboard, seed) {
     for (const id of ['lblA', 'lblB', 'lblAn', 'lblBn']) results.push(await text(page, id));
     const expected = driven(values, allAtOnce, answers);
     check(equal(words, expected.slice(0, 20)), `${name}: the twenty questions are the driver's`);
+    check(counters, `${name}: question numbers 1 to 20 each stand on one line`);
     check(equal(results, expected.slice(20)), `${name}: lists, scores and verdicts are the driver's (${results[2]}, ${results[3]})`);
     check(outside.length === 0, `${name}: nothing loaded from elsewhere ${outside.join(' ')}`);
     check((await context.cookies()).length === 0 &&
