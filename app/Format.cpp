@@ -1,6 +1,5 @@
 #include "Format.h"
 
-#include <charconv>
 #include <cstdio>
 #include <cstdlib>
 

@@ -6,19 +6,18 @@
 
 namespace sorato {
 
-// The game without a screen, after start-up: the window object (controls, state and
-// handlers) with Load raised, on a virtual clock, with a random source that a script
-// can feed.  The driver, the tests, the fuzzer and the tools start from it; a binding
-// only adds its widgets.  Unscripted values come from `fallback` when given (a fixed
-// sequence), else from a generator reseeded from the clock.
-class Headless {
+// The game after start-up (the window object with Load raised) with a random source
+// that a script can feed: unscripted values come from `fallback` when given (a fixed
+// sequence), else from a generator reseeded from the clock.  A binding adds only its
+// clock and its widgets: the page adds its own, the headless game a virtual clock.
+class ScriptedGame {
  public:
-  explicit Headless(RandomSource* fallback = nullptr)
-      : random(fallback != nullptr ? *fallback : generator_), sorato(random), clock(sorato.ui) {
+  explicit ScriptedGame(RandomSource* fallback = nullptr)
+      : random(fallback != nullptr ? *fallback : generator_), sorato(random) {
     sorato.load();
   }
-  Headless(const Headless&) = delete;
-  Headless& operator=(const Headless&) = delete;
+  ScriptedGame(const ScriptedGame&) = delete;
+  ScriptedGame& operator=(const ScriptedGame&) = delete;
 
  private:
   ClockRandom generator_;
@@ -26,9 +25,17 @@ class Headless {
  public:
   ScriptedRandom random;
   Sorato sorato;
-  VirtualClock clock;
   ControlModel& ui = sorato.ui;
   GameState& g = sorato.state;
+};
+
+// The game without a screen, on a virtual clock: the driver, the tests, the fuzzer and
+// the tools start from it.
+class Headless : public ScriptedGame {
+ public:
+  explicit Headless(RandomSource* fallback = nullptr) : ScriptedGame(fallback), clock(ui) {}
+
+  VirtualClock clock;
 };
 
 }  // namespace sorato

@@ -4,28 +4,18 @@
 
 #include <emscripten/emscripten.h>
 
-#include <memory>
-
-#include "app/Sorato.h"
-#include "game/RandomSource.h"
+#include "app/Headless.h"
 #include "ui/web/PageBinding.h"
 #include "ui/web/PageClock.h"
 
 namespace {
 
 struct Page {
-  sorato::ClockRandom generator;
-  sorato::ScriptedRandom random{generator};
-  sorato::Sorato game{random};
-  std::unique_ptr<sorato::web::PageClock> clock;
-  std::unique_ptr<sorato::web::PageBinding> binding;
+  sorato::ScriptedGame game;
+  sorato::web::PageClock clock{game.ui};
+  sorato::web::PageBinding binding{game.ui};
 
-  Page() {
-    game.load();
-    clock = std::make_unique<sorato::web::PageClock>(game.ui);
-    binding = std::make_unique<sorato::web::PageBinding>(game.ui);
-    binding->show();
-  }
+  Page() { binding.show(); }
 };
 
 Page* page = nullptr;
@@ -35,21 +25,23 @@ Page* page = nullptr;
 // What the page's script calls (plain exports: the page allows no evaluated code).
 extern "C" {
 
-// Input from the page: what 0 is a click, 1 a press on a label.
-EMSCRIPTEN_KEEPALIVE void sorato_input(int control, int what, int buttons, int keys, double x,
-                                       double y) {
-  if (page != nullptr)
-    page->binding->input(control, what == 0 ? "click" : "press", buttons, keys, x, y);
+// Input from the page, by control index.
+EMSCRIPTEN_KEEPALIVE void sorato_click(int control) {
+  if (page != nullptr) page->binding.clicked(control);
+}
+
+EMSCRIPTEN_KEEPALIVE void sorato_press(int control, int buttons, int keys, double x, double y) {
+  if (page != nullptr) page->binding.pressed(control, buttons, keys, x, y);
 }
 
 EMSCRIPTEN_KEEPALIVE void sorato_out_of_sight() {
-  if (page != nullptr) page->game.outOfSight();
+  if (page != nullptr) page->game.sorato.outOfSight();
 }
 
 // For the tests only, called from the test's side: a value for the random source's queue.
 EMSCRIPTEN_KEEPALIVE int sorato_script_random(double r) {
   if (page == nullptr || !(r >= 0 && r < 1)) return 0;
-  page->random.push(static_cast<float>(r));
+  page->game.random.push(static_cast<float>(r));
   return 1;
 }
 

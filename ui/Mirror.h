@@ -6,6 +6,35 @@
 
 namespace sorato {
 
+// What a property changes on the screen: a binding applies each aspect in one place.
+enum class Aspect { Text, ToolTip, Visible, Enabled, Value, Look, Alignment, Place, Font, None };
+
+constexpr Aspect aspectOf(Prop p) {
+  switch (p) {
+    case Prop::Caption: return Aspect::Text;
+    case Prop::ToolTipText: return Aspect::ToolTip;
+    case Prop::Visible: return Aspect::Visible;
+    case Prop::Enabled: return Aspect::Enabled;
+    case Prop::Value: return Aspect::Value;
+    case Prop::ForeColor:
+    case Prop::BackColor:
+    case Prop::BackStyle:
+    case Prop::BorderStyle:
+    case Prop::BorderColor:
+    case Prop::FillColor: return Aspect::Look;
+    case Prop::Alignment: return Aspect::Alignment;
+    case Prop::Left:
+    case Prop::Top:
+    case Prop::Width:
+    case Prop::Height: return Aspect::Place;
+    case Prop::FontName:
+    case Prop::FontSize:
+    case Prop::FontBold: return Aspect::Font;
+    case Prop::Interval: break;
+  }
+  return Aspect::None;
+}
+
 // What every binding of the model does with its writes: outside a handler it applies
 // each at once; during a handler it keeps them, and once the handler has run applies
 // them together (the changes of one handler reach the screen together) with the focus

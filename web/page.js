@@ -53,7 +53,7 @@
     host.addEventListener('click', (e) => {
       const t = e.target;
       if (t instanceof HTMLButtonElement || (t instanceof HTMLInputElement && t.type === 'radio')) {
-        game._sorato_input(controlOf(t), 0, 0, 0, 0, 0);
+        game._sorato_click(controlOf(t));
       }
     });
     // A press on a label, with its buttons, keys and position inside the label.
@@ -61,7 +61,7 @@
       const t = e.target;
       if (!t.classList.contains('label')) return;
       const keys = (e.shiftKey ? 1 : 0) | (e.ctrlKey ? 2 : 0) | (e.altKey ? 4 : 0);
-      game._sorato_input(controlOf(t), 1, e.buttons & 7, keys, e.offsetX, e.offsetY);
+      game._sorato_press(controlOf(t), e.buttons & 7, keys, e.offsetX, e.offsetY);
     });
     host.addEventListener('contextmenu', (e) => e.preventDefault());
     document.addEventListener('visibilitychange', () => {

@@ -152,8 +152,7 @@ void WindowBinding::applyAll(Control& c) {
   if (c.has(Prop::FontName)) applyFont(c);
   for (int i = 0; i < kPropCount; ++i) {
     const auto p = static_cast<Prop>(i);
-    const bool done = p == Prop::Left || p == Prop::Top || p == Prop::Width || p == Prop::Height ||
-                      p == Prop::FontName || p == Prop::FontSize || p == Prop::FontBold;
+    const bool done = aspectOf(p) == Aspect::Place || aspectOf(p) == Aspect::Font;
     if (c.has(p) && !done) apply(c, p);
   }
 }
@@ -169,8 +168,8 @@ void WindowBinding::focus(Control& c) {
 void WindowBinding::apply(Control& c, Prop p) {
   QWidget* w = widgetOf(c);
   if (w == nullptr) return;
-  switch (p) {
-    case Prop::Caption:
+  switch (aspectOf(p)) {
+    case Aspect::Text:
       if (c.kind() == Kind::Form) {
         w->setWindowTitle(QString::fromStdString(c.Caption));
       } else if (auto* label = qobject_cast<LabelWidget*>(w)) {
@@ -179,47 +178,37 @@ void WindowBinding::apply(Control& c, Prop p) {
         button->setText(QString::fromStdString(c.Caption));
       }
       break;
-    case Prop::ToolTipText: {
+    case Aspect::ToolTip: {
       w->setToolTip(QString::fromStdString(c.ToolTipText));
       QAccessibleEvent changed(w, QAccessible::DescriptionChanged);
       QAccessible::updateAccessibility(&changed);
       break;
     }
-    case Prop::Visible:
+    case Aspect::Visible:
       if (c.kind() != Kind::Form) w->setVisible(c.Visible);
       break;
-    case Prop::Enabled:
+    case Aspect::Enabled:
       if (c.kind() != Kind::Frame) w->setEnabled(c.Enabled);
       refreshInput();
       break;
-    case Prop::Value:
+    case Aspect::Value:
       if (auto* option = qobject_cast<QAbstractButton*>(w)) option->setChecked(c.Value);
       refreshInput();
       break;
-    case Prop::ForeColor:
-    case Prop::BackColor:
-    case Prop::BackStyle:
-    case Prop::BorderColor:
-    case Prop::FillColor: applyLook(c); break;
-    case Prop::BorderStyle:
+    case Aspect::Look:
       applyLook(c);
-      if (c.kind() == Kind::Frame) {
+      if (p == Prop::BorderStyle && c.kind() == Kind::Frame) {
         for (Control* child : model_.childrenOf(c)) place(*child);
       }
       break;
-    case Prop::Alignment:
+    case Aspect::Alignment:
       if (auto* label = qobject_cast<LabelWidget*>(w)) {
         label->setAlignment(labelAlignment(c.Alignment));
       }
       break;
-    case Prop::Left:
-    case Prop::Top:
-    case Prop::Width:
-    case Prop::Height: place(c); break;
-    case Prop::FontName:
-    case Prop::FontSize:
-    case Prop::FontBold: applyFont(c); break;
-    case Prop::Interval: break;
+    case Aspect::Place: place(c); break;
+    case Aspect::Font: applyFont(c); break;
+    case Aspect::None: break;
   }
 }
 

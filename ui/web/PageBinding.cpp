@@ -149,8 +149,8 @@ void PageBinding::create(Control& c) {
 void PageBinding::apply(Control& c, Prop p) {
   val& e = element(c);
   if (e.isNull()) return;
-  switch (p) {
-    case Prop::Caption:
+  switch (aspectOf(p)) {
+    case Aspect::Text:
       if (c.kind() == Kind::Form) {
         title_.set("textContent", c.Caption.get());
         document().set("title", c.Caption.get());
@@ -164,40 +164,30 @@ void PageBinding::apply(Control& c, Prop p) {
         e.call<void>("setAttribute", std::string("aria-label"), c.Caption.get());
       }
       break;
-    case Prop::ToolTipText: e.set("title", c.ToolTipText.get()); break;
-    case Prop::Visible:
+    case Aspect::ToolTip: e.set("title", c.ToolTipText.get()); break;
+    case Aspect::Visible:
       if (c.kind() != Kind::Form) e.set("hidden", !c.Visible);
       break;
-    case Prop::Enabled:
+    case Aspect::Enabled:
       if (c.kind() == Kind::CommandButton) e.set("disabled", !c.Enabled);
       // A disabled frame ignores input and keeps its look.
       if (c.kind() == Kind::Frame) e.set("inert", !c.Enabled);
       refreshInput();
       break;
-    case Prop::Value:
+    case Aspect::Value:
       focusTarget(c).set("checked", c.Value.get());
       refreshInput();
       break;
-    case Prop::ForeColor:
-    case Prop::BackColor:
-    case Prop::BackStyle:
-    case Prop::BorderStyle:
-    case Prop::BorderColor:
-    case Prop::FillColor: applyLook(c); break;
-    case Prop::Alignment: {
+    case Aspect::Look: applyLook(c); break;
+    case Aspect::Alignment: {
       static const char* const align[] = {"left", "right", "center"};
       const int a = c.Alignment;
       e["style"].set("textAlign", std::string(align[a >= 0 && a <= 2 ? a : 0]));
       break;
     }
-    case Prop::Left:
-    case Prop::Top:
-    case Prop::Width:
-    case Prop::Height: place(c); break;
-    case Prop::FontName:
-    case Prop::FontSize:
-    case Prop::FontBold: applyFont(c); break;
-    case Prop::Interval: break;
+    case Aspect::Place: place(c); break;
+    case Aspect::Font: applyFont(c); break;
+    case Aspect::None: break;
   }
 }
 
@@ -276,11 +266,8 @@ Control* PageBinding::focusedControl() const {
   if (active.isNull() || active.isUndefined()) return nullptr;
   val holder = active.call<val>("closest", std::string("[data-control]"));
   if (holder.isNull()) return nullptr;
-  const int i = std::stoi(holder["dataset"]["control"].as<std::string>());
-  for (Control* c : model_.all()) {
-    if (c->index() == i) return isButton(*c) ? c : nullptr;
-  }
-  return nullptr;
+  Control* c = control(std::stoi(holder["dataset"]["control"].as<std::string>()));
+  return c != nullptr && isButton(*c) ? c : nullptr;
 }
 
 void PageBinding::focus(Control& c) {
@@ -293,30 +280,35 @@ void PageBinding::show() {
   }
 }
 
-void PageBinding::input(int control, const std::string& what, int buttons, int keys, double x,
-                        double y) {
-  Control* c = nullptr;
-  for (Control* each : model_.all()) {
-    if (each->index() == control) c = each;
-  }
+Control* PageBinding::control(int index) const {
+  const auto all = model_.all();
+  return index >= 0 && static_cast<std::size_t>(index) < all.size()
+             ? all[static_cast<std::size_t>(index)]
+             : nullptr;
+}
+
+void PageBinding::clicked(int index) {
+  Control* c = control(index);
   if (c == nullptr) return;
-  if (what == "click") {
-    model_.click(*c);
-    // The selection is the model's: a radio button shows the Value, whatever the click did.
-    for (Control* option : model_.all()) {
-      if (option->kind() == Kind::OptionButton && !model_.unloaded()) {
-        focusTarget(*option).set("checked", option->Value.get());
-      }
-    }
-    if (c->kind() == Kind::OptionButton && c->Value && !model_.unloaded()) focus(*c);
-  } else if (what == "press") {
-    MouseArgs a;
-    a.button = static_cast<std::int16_t>(buttons);
-    a.shift = static_cast<std::int16_t>(keys);
-    a.x = static_cast<float>(x * 15.0);
-    a.y = static_cast<float>(y * 15.0);
-    model_.mouseDown(*c, a);
+  model_.click(*c);
+  if (model_.unloaded()) return;
+  // The selection is the model's: a radio button shows the Value, whatever the click did.
+  for (Control* option : model_.all()) {
+    if (option->kind() == Kind::OptionButton)
+      focusTarget(*option).set("checked", option->Value.get());
   }
+  if (c->kind() == Kind::OptionButton && c->Value) focus(*c);
+}
+
+void PageBinding::pressed(int index, int buttons, int keys, double x, double y) {
+  Control* c = control(index);
+  if (c == nullptr) return;
+  MouseArgs a;
+  a.button = static_cast<std::int16_t>(buttons);
+  a.shift = static_cast<std::int16_t>(keys);
+  a.x = static_cast<float>(x * 15.0);  // CSS pixels to twips
+  a.y = static_cast<float>(y * 15.0);
+  model_.mouseDown(*c, a);
 }
 
 void PageBinding::unloaded() {

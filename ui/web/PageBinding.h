@@ -23,9 +23,10 @@ class PageBinding : public Mirror {
   PageBinding(const PageBinding&) = delete;
   PageBinding& operator=(const PageBinding&) = delete;
 
-  // Input from the page: "click" on a button or an option, "press" on a label (with the
-  // pressed buttons, the held keys and the position in CSS pixels).
-  void input(int control, const std::string& what, int buttons, int keys, double x, double y);
+  // Input from the page, by control index: a click on a button or an option, and a press
+  // on a label with the pressed buttons, the held keys and the position in CSS pixels.
+  void clicked(int control);
+  void pressed(int control, int buttons, int keys, double x, double y);
   // Puts the focus where the keyboard starts: on the selected bank option.
   void show();
 
@@ -36,6 +37,7 @@ class PageBinding : public Mirror {
   Control* focusedControl() const override;
   void focus(Control& c) override;
 
+  Control* control(int index) const;
   void create(Control& c);
   void place(Control& c);
   void applyLook(Control& c);
