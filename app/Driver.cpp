@@ -270,7 +270,7 @@ std::string Driver::value(std::string_view expr) {
     }
     return propertyText(c.get(p));
   }
-  GameState& g = game_.g;
+  GameState& g = game_.state;
   if (const std::size_t open = expr.find('('); open != std::string_view::npos) {
     const std::string_view list = expr.substr(0, open);
     if (!expr.ends_with(')')) throw Failure{"malformed list entry " + quoted(expr)};

@@ -4,15 +4,14 @@
 
 namespace sorato {
 
-GameWindow::GameWindow(RandomSource& random) : world(random) {
-  world.load();
-  clock_ = std::make_unique<qt::RealClock>(world.ui);
-  binding_ = std::make_unique<qt::WindowBinding>(world.ui);
-  world.ui.addObserver(this);
+GameWindow::GameWindow()
+    : clock_(std::make_unique<qt::RealClock>(ui)),
+      binding_(std::make_unique<qt::WindowBinding>(ui)) {
+  ui.addObserver(this);
 }
 
 GameWindow::~GameWindow() {
-  world.ui.removeObserver(this);
+  ui.removeObserver(this);
 }
 
 void GameWindow::unloaded() {

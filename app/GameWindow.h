@@ -3,25 +3,22 @@
 #include <memory>
 
 #include "app/Sorato.h"
-#include "game/RandomSource.h"
 #include "ui/qt/RealClock.h"
 #include "ui/qt/WindowBinding.h"
 
 namespace sorato {
 
-// The game in its window, built in the order of start-up: the controls, the state and
-// the handlers; Load; the real clock and the widgets that mirror the loaded model.  The
-// program, the benchmarks and the tools share it, so that what they measure is what the
-// user runs.  The system ends (the event loop quits) when the window is unloaded, by
-// 終了 or by closing it.
-class GameWindow : private ModelObserver {
+// The game in its window: the game after start-up, the real clock, and the widgets that
+// mirror the loaded model.  The program, the benchmarks and the tools share it, so that
+// what they measure is what the user runs.  The system ends (the event loop quits) when
+// the window is unloaded, by 終了 or by closing it.
+class GameWindow : public Sorato, private ModelObserver {
  public:
-  explicit GameWindow(RandomSource& random);
+  GameWindow();
   ~GameWindow() override;
   GameWindow(const GameWindow&) = delete;
   GameWindow& operator=(const GameWindow&) = delete;
 
-  Sorato world;
   qt::RealClock& clock() { return *clock_; }
   qt::WindowBinding& binding() { return *binding_; }
 

@@ -7,25 +7,30 @@
 
 namespace sorato {
 
-// The window object of the game: its controls, its state and every handler, wired
-// together.  The program, the driver and the tests each build one over their own clock
-// and random source.
+// The game after start-up: the window object (its controls, its state and every
+// handler, wired together) with Load raised, and its random source.  Values a script
+// queues come first; the others come from `fallback` when given (a fixed sequence),
+// else from a generator reseeded from the clock.  What runs it adds only a clock and,
+// where there is a screen, a binding: the program, the page, the driver and the tests
+// all start from this.
 class Sorato {
  public:
-  explicit Sorato(RandomSource& random);
+  explicit Sorato(RandomSource* fallback = nullptr);
   Sorato(const Sorato&) = delete;
   Sorato& operator=(const Sorato&) = delete;
 
-  // Raises Load: the state after start-up.
-  void load() { ui.raise(ui.Form1, Event::Load); }
   // The window went out of sight (another tab, a locked phone): a running display stops
   // as a click on 止 stops it, since words that nobody sees are not an exposure; 再 goes
   // on when the player is back.
   void outOfSight() {
-    auto ticking = [](const Control& t) { return t.Enabled && t.Interval > 0; };
-    if (ticking(ui.Timer1) || ticking(ui.Timer2)) ui.click(ui.btnST);
+    if (ControlModel::ticking(ui.Timer1) || ControlModel::ticking(ui.Timer2)) ui.click(ui.btnST);
   }
 
+ private:
+  ClockRandom generator_;
+
+ public:
+  ScriptedRandom random;
   ControlModel ui;
   GameState state;
   Game game;

@@ -12,8 +12,7 @@ int main(int, char** argv) {
     std::fputs("sorato: no Japanese font found; install the package fonts-ipafont-gothic\n",
                stderr);
   }
-  sorato::ClockRandom random;
-  sorato::GameWindow game(random);
+  sorato::GameWindow game;
   game.binding().show();
   return app->exec();
 }

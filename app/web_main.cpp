@@ -4,14 +4,14 @@
 
 #include <emscripten/emscripten.h>
 
-#include "app/Headless.h"
+#include "app/Sorato.h"
 #include "ui/web/PageBinding.h"
 #include "ui/web/PageClock.h"
 
 namespace {
 
 struct Page {
-  sorato::ScriptedGame game;
+  sorato::Sorato game;
   sorato::web::PageClock clock{game.ui};
   sorato::web::PageBinding binding{game.ui};
 
@@ -30,12 +30,13 @@ EMSCRIPTEN_KEEPALIVE void sorato_click(int control) {
   if (page != nullptr) page->binding.clicked(control);
 }
 
-EMSCRIPTEN_KEEPALIVE void sorato_press(int control, int buttons, int keys, double x, double y) {
-  if (page != nullptr) page->binding.pressed(control, buttons, keys, x, y);
+EMSCRIPTEN_KEEPALIVE void sorato_press(int control, int button, int shift, int ctrl, int alt,
+                                       double x, double y) {
+  if (page != nullptr) page->binding.pressed(control, button, shift, ctrl, alt, x, y);
 }
 
 EMSCRIPTEN_KEEPALIVE void sorato_out_of_sight() {
-  if (page != nullptr) page->game.sorato.outOfSight();
+  if (page != nullptr) page->game.outOfSight();
 }
 
 // For the tests only, called from the test's side: a value for the random source's queue.

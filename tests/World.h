@@ -9,6 +9,8 @@ namespace sorato::testing {
 
 // The headless game, with helpers to script its random values.
 struct World : Headless {
+  using Headless::Headless;
+
   // Queues values that draw exactly these indices below n (the middle of each bucket).
   void script(int n, std::initializer_list<int> indices) {
     for (int i : indices) random.push((static_cast<float>(i) + 0.5f) / static_cast<float>(n));
@@ -20,7 +22,7 @@ struct World : Headless {
     for (int i = 0; i < 10; ++i) script(20, {i * 2});
   }
   bool shown(const std::string& word) const {
-    for (const std::string& w : g.shownWord) {
+    for (const std::string& w : state.shownWord) {
       if (w == word) return true;
     }
     return false;

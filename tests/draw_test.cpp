@@ -32,8 +32,8 @@ TEST(DrawTwenty, ARepeatIsConsumedAndTheSlotDrawnAgain) {
   World w;
   w.script(100, {42, 42, 7});
   w.ui.click(w.ui.btn1Jun);
-  EXPECT_EQ(w.g.quizWord[0], kHiraganaBank[42]);
-  EXPECT_EQ(w.g.quizWord[1], kHiraganaBank[7]);
+  EXPECT_EQ(w.state.quizWord[0], kHiraganaBank[42]);
+  EXPECT_EQ(w.state.quizWord[1], kHiraganaBank[7]);
   EXPECT_EQ(w.random.reseeds(), 1u);
 }
 
@@ -45,10 +45,10 @@ TEST(DrawTwenty, ExtremeValuesGiveTheFirstAndLastEntries) {
   w.random.push(0.0f);
   w.random.push(0.99999994f);
   w.ui.click(w.ui.btn1Jun);
-  EXPECT_EQ(w.g.quizWord[0], kHiraganaBank[0]);
-  EXPECT_EQ(w.g.quizWord[1], kHiraganaBank[99]);
-  EXPECT_EQ(w.g.shownWord[0], w.g.quizWord[0]);
-  EXPECT_EQ(w.g.shownWord[1], w.g.quizWord[19]);
+  EXPECT_EQ(w.state.quizWord[0], kHiraganaBank[0]);
+  EXPECT_EQ(w.state.quizWord[1], kHiraganaBank[99]);
+  EXPECT_EQ(w.state.shownWord[0], w.state.quizWord[0]);
+  EXPECT_EQ(w.state.shownWord[1], w.state.quizWord[19]);
 }
 
 TEST(PickShown, PicksFromTheEndBackwards) {
@@ -57,16 +57,16 @@ TEST(PickShown, PicksFromTheEndBackwards) {
   for (int pos = 19; pos >= 10; --pos) w.script(20, {pos});
   w.ui.click(w.ui.btn1Jun);
   for (std::size_t n = 0; n < 10; ++n) {
-    EXPECT_EQ(w.g.shownWord[n], w.g.quizWord[19 - n]);
-    EXPECT_EQ(w.g.absentWord[n], w.g.quizWord[n]);
-    EXPECT_EQ(w.g.absentWord[n + 10], "");
+    EXPECT_EQ(w.state.shownWord[n], w.state.quizWord[19 - n]);
+    EXPECT_EQ(w.state.absentWord[n], w.state.quizWord[n]);
+    EXPECT_EQ(w.state.absentWord[n + 10], "");
   }
   EXPECT_EQ(w.random.calls(), 30u);
 }
 
 // What holds after every preparation, in both banks and both modes.
 void expectPreparedGame(const World& w, bool kanji) {
-  const GameState& g = w.g;
+  const GameState& g = w.state;
   std::set<std::string> quiz(g.quizWord.begin(), g.quizWord.end());
   EXPECT_EQ(quiz.size(), 20u);
   for (const std::string& word : g.quizWord) {
@@ -127,24 +127,27 @@ TEST(Preparation, InvariantsInBothBanksAndModes) {
 TEST(Preparation, TwoPreparationsInARowDiffer) {
   World w;
   w.ui.click(w.ui.btn1Jun);
-  const auto first = w.g.quizWord;
+  const auto first = w.state.quizWord;
   w.ui.click(w.ui.btn1Jun);
-  EXPECT_NE(first, w.g.quizWord);
+  EXPECT_NE(first, w.state.quizWord);
   EXPECT_EQ(w.random.reseeds(), 2u);
 }
 
-// The real source over many preparations: every bank index about equally often, and the
-// number of values a preparation takes as rejection sampling predicts.
-TEST(ClockRandom, UniformDrawsAndTheExpectedNumberOfValues) {
-  World w;
+// The game's generator over many preparations, from a fixed seed: every bank index
+// about equally often, and the number of values a preparation takes as rejection
+// sampling predicts.
+TEST(GameRandom, UniformDrawsAndTheExpectedNumberOfValues) {
+  SeededRandom seeded(20261208);
+  World w(&seeded);
   constexpr int kGames = 20'000;
   std::array<int, 100> seen{};
   std::map<std::string, int> indexOf;
   for (int i = 0; i < 100; ++i)
     indexOf[std::string(kHiraganaBank[static_cast<std::size_t>(i)])] = i;
   for (int game = 0; game < kGames; ++game) {
-    w.sorato.game.study.btn1Jun_Click();
-    for (const std::string& word : w.g.quizWord) ++seen[static_cast<std::size_t>(indexOf.at(word))];
+    w.game.study.btn1Jun_Click();
+    for (const std::string& word : w.state.quizWord)
+      ++seen[static_cast<std::size_t>(indexOf.at(word))];
   }
   const double expected = kGames * 20 / 100.0;
   double chiSquare = 0;
@@ -156,8 +159,8 @@ TEST(ClockRandom, UniformDrawsAndTheExpectedNumberOfValues) {
   EXPECT_NEAR(perGame, 22.19 + 13.38, 0.2);
 }
 
-TEST(ClockRandom, NeverReturnsOne) {
-  ClockRandom r;
+TEST(GameRandom, NeverReturnsOne) {
+  SeededRandom r(1);
   r.ReseedFromClock();
   float highest = 0;
   for (int i = 0; i < 1'000'000; ++i) highest = std::max(highest, r.NextUniform());
@@ -166,8 +169,8 @@ TEST(ClockRandom, NeverReturnsOne) {
 }
 
 TEST(ScriptedRandom, RefusesValuesOutsideTheUnitInterval) {
-  ClockRandom real;
-  ScriptedRandom r(real);
+  SeededRandom seeded(1);
+  ScriptedRandom r(seeded);
   EXPECT_THROW(r.push(1.0f), std::invalid_argument);
   EXPECT_THROW(r.push(-0.5f), std::invalid_argument);
   EXPECT_THROW(r.push(std::nanf("")), std::invalid_argument);

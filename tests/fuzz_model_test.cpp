@@ -37,8 +37,6 @@ class RecordingRandom final : public RandomSource {
   SeededRandom source_;
 };
 
-using Window = Headless;
-
 // The words of the bank loaded into bankWord (none before the first game).
 const std::unordered_set<std::string>& loadedBank(const GameState& g) {
   static const std::unordered_set<std::string> none;
@@ -71,9 +69,9 @@ std::string checkEntry(const GameState& g, const std::string& entry, bool marksA
   return "entry '" + entry + "' is not a word of the bank, marked at most once; ";
 }
 
-std::string checkInvariants(const Window& run) {
+std::string checkInvariants(const Headless& run) {
   const ControlModel& ui = run.ui;
-  const GameState& g = run.g;
+  const GameState& g = run.state;
   std::ostringstream why;
   auto in = [](int v, int lo, int hi) { return v >= lo && v <= hi; };
   if (!in(g.s, 0, 5)) why << "s = " << g.s << "; ";
@@ -94,7 +92,7 @@ std::string checkInvariants(const Window& run) {
   }
   const std::string& caption = ui.btnST.Caption;
   if (caption != "始" && caption != "止" && caption != "再") why << "btnST reads " << caption;
-  auto ticking = [](const Control& t) { return t.Enabled && t.Interval > 0; };
+  auto ticking = &ControlModel::ticking;
   if (ticking(ui.Timer1) && g.st != True) why << "Timer1 ticks while st is False; ";
   if (ticking(ui.Timer2) && g.stZ != True) why << "Timer2 ticks while stZ is False; ";
   return why.str();
@@ -159,7 +157,7 @@ const char* chooseButton(const ControlModel& ui, std::mt19937_64& pick) {
 std::string fuzz(std::uint64_t seed, long actions, Totals& totals) {
   std::mt19937_64 pick(seed);
   RecordingRandom random(seed);
-  auto run = std::make_unique<Window>(&random);
+  auto run = std::make_unique<Headless>(&random);
   std::vector<std::string> script;  // this window's run, as a sorato-drive script
   struct TickCount : ModelObserver {
     long& n;
@@ -170,7 +168,7 @@ std::string fuzz(std::uint64_t seed, long actions, Totals& totals) {
   for (long a = 0; a < actions; ++a) {
     ControlModel& ui = run->ui;
     random.taken.clear();
-    const bool armed = run->g.Abtn == True;
+    const bool armed = run->state.Abtn == True;
     std::string line;
     const unsigned roll = static_cast<unsigned>(pick() % 1000);
     if (roll < 150) {
@@ -206,16 +204,16 @@ std::string fuzz(std::uint64_t seed, long actions, Totals& totals) {
     ++totals.actions;
     if (run->ui.unloaded()) {
       run->ui.removeObserver(&ticks);
-      run = std::make_unique<Window>(&random);
+      run = std::make_unique<Headless>(&random);
       run->ui.addObserver(&ticks);
       script.clear();
       ++totals.windows;
       continue;
     }
     std::string why = checkInvariants(*run);
-    if (armed && run->g.Abtn == False && line == "click btnA") {
+    if (armed && run->state.Abtn == False && line == "click btnA") {
       ++totals.scorings;
-      why += checkScores(run->g);
+      why += checkScores(run->state);
     }
     if (!why.empty()) {
       std::string report = "seed " + std::to_string(seed) + ", action " + std::to_string(a) + ": " +
@@ -251,17 +249,17 @@ TEST(ModelFuzz, NoSequenceOfInputBreaksAnInvariant) {
 
 // The checks can fail: a state that breaks them is reported.
 TEST(ModelFuzz, TheInvariantsCatchABrokenState) {
-  ClockRandom random;
-  Window run(&random);
+  SeededRandom random(7);
+  Headless run(&random);
   EXPECT_EQ(checkInvariants(run), "");
   run.ui.click(run.ui.btn1Jun);
-  const std::string word = run.g.shownWord[3];
+  const std::string word = run.state.shownWord[3];
   for (const std::string& broken :
        {"○ ○ " + word, std::string("○ "), std::string("× 合鍵"), "○" + word}) {
-    run.g.shownWord[3] = broken;
+    run.state.shownWord[3] = broken;
     EXPECT_NE(checkInvariants(run), "") << broken;
   }
-  run.g.shownWord[3] = "× " + word;
+  run.state.shownWord[3] = "× " + word;
   EXPECT_EQ(checkInvariants(run), "");
   run.ui.Timer1.Enabled = true;
   run.ui.Timer1.Interval = 600;

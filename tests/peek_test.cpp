@@ -25,7 +25,7 @@ TEST(Peek, ShowsTheListsOfTheGameAndHidesThemAgain) {
   w.scriptEvenGame();
   w.ui.click(w.ui.btn1Jun);
   press(w, mouse::Shift);
-  const auto& g = w.g;
+  const auto& g = w.state;
   EXPECT_EQ(w.ui.lblA.Caption.get(), g.shownCopy[0] + "\r\n" + g.shownCopy[1] + "\r\n" +
                                          g.shownCopy[2] + "\r\n" + g.shownCopy[3] + "\r\n" +
                                          g.shownCopy[4] + "\r\n" + g.shownCopy[5] + "\r\n" +
@@ -39,13 +39,13 @@ TEST(Peek, ShowsTheListsOfTheGameAndHidesThemAgain) {
   EXPECT_EQ(lines(w.ui.lblB.Caption), 10);
   EXPECT_EQ(lines(w.ui.lblD.Caption), 20);
   for (Control* l : {&w.ui.lblA, &w.ui.lblB, &w.ui.lblC, &w.ui.lblD}) EXPECT_TRUE(l->Visible);
-  EXPECT_EQ(w.g.peekShown, True);
+  EXPECT_EQ(w.state.peekShown, True);
   press(w, mouse::Shift | mouse::Ctrl, mouse::Right);
   for (Control* l : {&w.ui.lblA, &w.ui.lblB, &w.ui.lblC, &w.ui.lblD}) {
     EXPECT_FALSE(l->Visible);
     EXPECT_EQ(l->Caption.get(), "");
   }
-  EXPECT_EQ(w.g.peekShown, False);
+  EXPECT_EQ(w.state.peekShown, False);
 }
 
 TEST(Peek, BeforeAnyGameTheListsAreEmptyLines) {
@@ -65,7 +65,7 @@ TEST(Peek, EveryPressFlipsTheFlagButOnlyShiftPressesAct) {
   w.ui.click(w.ui.btn1Jun);
   press(w, mouse::Ctrl | mouse::Alt);  // plain press: nothing on screen
   EXPECT_FALSE(w.ui.lblA.Visible);
-  EXPECT_EQ(w.g.peekShown, True);
+  EXPECT_EQ(w.state.peekShown, True);
   press(w, mouse::Shift);  // runs the hiding steps: still nothing visible
   EXPECT_FALSE(w.ui.lblA.Visible);
   EXPECT_EQ(w.ui.lblA.Caption.get(), "");
@@ -84,17 +84,17 @@ TEST(Peek, ResultsOverPeekAndPeekOverResults) {
   for (int n = 0; n < 20; ++n) w.ui.click(w.ui.btnN);
   // The lists are what they were at the press: the answers' marks are not in them.
   EXPECT_TRUE(
-      w.ui.lblB.Caption.get().starts_with(w.g.absentWord[0].substr(std::string("○ ").size())));
+      w.ui.lblB.Caption.get().starts_with(w.state.absentWord[0].substr(std::string("○ ").size())));
   w.ui.click(w.ui.btnA);  // results over peek: lblD stays, lblC goes
   EXPECT_TRUE(w.ui.lblA.Caption.get().starts_with("在った言葉\r\n\r\n× "));
   EXPECT_TRUE(w.ui.lblD.Visible);
   EXPECT_FALSE(w.ui.lblC.Visible);
-  EXPECT_EQ(w.g.peekShown, True);
+  EXPECT_EQ(w.state.peekShown, True);
   press(w, mouse::Shift);  // hides everything, the results included
   for (Control* l : {&w.ui.lblA, &w.ui.lblB, &w.ui.lblC, &w.ui.lblD}) EXPECT_FALSE(l->Visible);
   EXPECT_TRUE(w.ui.lblAn.Visible);
   press(w, mouse::Shift);  // peek over results: unmarked shown words, marked absent ones
-  EXPECT_EQ(w.ui.lblA.Caption.get().substr(0, w.g.shownCopy[0].size()), w.g.shownCopy[0]);
+  EXPECT_EQ(w.ui.lblA.Caption.get().substr(0, w.state.shownCopy[0].size()), w.state.shownCopy[0]);
   EXPECT_TRUE(w.ui.lblB.Caption.get().starts_with("○ "));
 }
 
@@ -104,11 +104,11 @@ TEST(Peek, ANewGameKeepsTheFlag) {
   press(w, mouse::Shift);
   w.ui.click(w.ui.btn2Jun);
   EXPECT_FALSE(w.ui.lblA.Visible);
-  EXPECT_EQ(w.g.peekShown, True);
+  EXPECT_EQ(w.state.peekShown, True);
   press(w, mouse::Shift);
   EXPECT_FALSE(w.ui.lblA.Visible);
   press(w, mouse::Shift);
-  EXPECT_EQ(w.ui.lblD.Caption.get().substr(0, w.g.quizWord[0].size()), w.g.quizWord[0]);
+  EXPECT_EQ(w.ui.lblD.Caption.get().substr(0, w.state.quizWord[0].size()), w.state.quizWord[0]);
 }
 
 TEST(Peek, AtStartUpTheSwitchLiesBelowTheWindowButStillWorksWhenReached) {

@@ -25,11 +25,11 @@ TEST(Questions, FirstQuestionAfterTheDisplay) {
   ASSERT_TRUE(w.ui.btnQ.Enabled);
   w.ui.click(w.ui.btnQ);
   EXPECT_EQ(w.ui.lbl2.Caption.get(), "この言葉は在りましたか？");
-  EXPECT_EQ(w.ui.lbl1.Caption.get(), w.g.quizWord[0]);
-  EXPECT_EQ(w.ui.lbl1h.Caption.get(), w.g.quizReading[0]);
-  EXPECT_NE(w.g.quizReading[0], "");
+  EXPECT_EQ(w.ui.lbl1.Caption.get(), w.state.quizWord[0]);
+  EXPECT_EQ(w.ui.lbl1h.Caption.get(), w.state.quizReading[0]);
+  EXPECT_NE(w.state.quizReading[0], "");
   EXPECT_EQ(w.ui.lblQn.Caption.get(), "1");
-  EXPECT_EQ(w.g.m3, 1);
+  EXPECT_EQ(w.state.m3, 1);
   EXPECT_FALSE(w.ui.frmZnb.Visible);
   EXPECT_FALSE(w.ui.btnST.Enabled);
   for (Control* b : {&w.ui.btnY, &w.ui.btnN, &w.ui.btnA, &w.ui.btnQ}) EXPECT_TRUE(b->Enabled);
@@ -38,36 +38,36 @@ TEST(Questions, FirstQuestionAfterTheDisplay) {
 TEST(Questions, OnlyACorrectAnswerLeavesAMark) {
   World w;
   playedThrough(w);
-  const auto before = w.g;
+  const auto before = w.state;
   w.ui.click(w.ui.btnQ);  // question 1: quizWord(0), shown as shownWord(0)
-  ASSERT_TRUE(w.shown(w.g.quizWord[0]));
+  ASSERT_TRUE(w.shown(w.state.quizWord[0]));
   w.ui.click(w.ui.btnN);  // wrong: nothing marked
-  EXPECT_EQ(w.g.shownWord, before.shownWord);
-  EXPECT_EQ(w.g.absentWord, before.absentWord);
+  EXPECT_EQ(w.state.shownWord, before.shownWord);
+  EXPECT_EQ(w.state.absentWord, before.absentWord);
   EXPECT_EQ(w.ui.lblQn.Caption.get(), "2");
   w.ui.click(w.ui.btnN);  // question 2: quizWord(1), not shown: right
-  EXPECT_EQ(w.g.absentWord[0], "○ " + before.absentWord[0]);
+  EXPECT_EQ(w.state.absentWord[0], "○ " + before.absentWord[0]);
   w.ui.click(w.ui.btnY);  // question 3: quizWord(2), shown as shownWord(1): right
-  EXPECT_EQ(w.g.shownWord[1], "○ " + before.shownWord[1]);
+  EXPECT_EQ(w.state.shownWord[1], "○ " + before.shownWord[1]);
   w.ui.click(w.ui.btnY);  // question 4: not shown: wrong
   for (std::size_t i = 0; i < 10; ++i) {
-    EXPECT_EQ(w.g.shownWord[i], i == 1 ? "○ " + before.shownWord[i] : before.shownWord[i]);
-    EXPECT_EQ(w.g.absentWord[i], i == 0 ? "○ " + before.absentWord[i] : before.absentWord[i]);
+    EXPECT_EQ(w.state.shownWord[i], i == 1 ? "○ " + before.shownWord[i] : before.shownWord[i]);
+    EXPECT_EQ(w.state.absentWord[i], i == 0 ? "○ " + before.absentWord[i] : before.absentWord[i]);
   }
-  EXPECT_EQ(w.g.shownCopy, before.shownCopy);
+  EXPECT_EQ(w.state.shownCopy, before.shownCopy);
 }
 
 TEST(Questions, SkippingLeavesTheWordUnmarkedAndTheTwentiethEndsThePhase) {
   World w;
   playedThrough(w);
-  const auto before = w.g;
+  const auto before = w.state;
   w.ui.click(w.ui.btnQ);
   for (int n = 2; n <= 20; ++n) {
     w.ui.click(w.ui.btnQ);
     EXPECT_EQ(w.ui.lblQn.Caption.get(), std::to_string(n));
-    EXPECT_EQ(w.ui.lbl1.Caption.get(), w.g.quizWord[std::size_t(n - 1)]);
+    EXPECT_EQ(w.ui.lbl1.Caption.get(), w.state.quizWord[std::size_t(n - 1)]);
   }
-  EXPECT_EQ(w.g.Abtn, False);
+  EXPECT_EQ(w.state.Abtn, False);
   w.ui.click(w.ui.btnY);  // answers question 20, and ends
   EXPECT_EQ(w.ui.lbl2.Caption.get(), "以上です。");
   EXPECT_EQ(w.ui.lbl1.Caption.get(), "");
@@ -77,25 +77,25 @@ TEST(Questions, SkippingLeavesTheWordUnmarkedAndTheTwentiethEndsThePhase) {
   EXPECT_FALSE(w.ui.btnN.Enabled);
   EXPECT_FALSE(w.ui.btnQ.Enabled);
   EXPECT_TRUE(w.ui.btnA.Enabled);
-  EXPECT_EQ(w.g.Abtn, True);
-  EXPECT_EQ(w.g.m3, 0);
+  EXPECT_EQ(w.state.Abtn, True);
+  EXPECT_EQ(w.state.m3, 0);
   // Only the last answer (quizWord(19), not shown, answered "はい") was given: no mark.
-  EXPECT_EQ(w.g.shownWord, before.shownWord);
-  EXPECT_EQ(w.g.absentWord, before.absentWord);
+  EXPECT_EQ(w.state.shownWord, before.shownWord);
+  EXPECT_EQ(w.state.absentWord, before.absentWord);
 }
 
 TEST(Questions, ReadingsFollowTheBankOptionAsEachQuestionIsPut) {
   World w;
   playedThrough(w, true);
   w.ui.click(w.ui.btnQ);
-  EXPECT_EQ(w.ui.lbl1h.Caption.get(), w.g.quizReading[0]);
+  EXPECT_EQ(w.ui.lbl1h.Caption.get(), w.state.quizReading[0]);
   w.ui.click(w.ui.Option1);  // switched to あ mid-way
   w.ui.click(w.ui.btnQ);
-  EXPECT_EQ(w.ui.lbl1.Caption.get(), w.g.quizWord[1]);
+  EXPECT_EQ(w.ui.lbl1.Caption.get(), w.state.quizWord[1]);
   EXPECT_EQ(w.ui.lbl1h.Caption.get(), "");  // never the reading of an earlier word
   w.ui.click(w.ui.Option2);
   w.ui.click(w.ui.btnQ);
-  EXPECT_EQ(w.ui.lbl1h.Caption.get(), w.g.quizReading[2]);
+  EXPECT_EQ(w.ui.lbl1h.Caption.get(), w.state.quizReading[2]);
 }
 
 TEST(Questions, HiraganaGameShowsNoReading) {
@@ -113,16 +113,16 @@ TEST(Questions, AnAnswerToAnEmptyQuestionWordMarksNothing) {
   w.ui.click(w.ui.btnY);
   w.ui.click(w.ui.btnN);
   for (std::size_t i = 0; i < 10; ++i) {
-    EXPECT_EQ(w.g.shownWord[i], "");
-    EXPECT_EQ(w.g.absentWord[i], "");
+    EXPECT_EQ(w.state.shownWord[i], "");
+    EXPECT_EQ(w.state.absentWord[i], "");
   }
   EXPECT_FALSE(w.ui.btnST.Enabled);
   for (int n = 3; n <= 20; ++n) w.ui.click(w.ui.btnY);
   w.ui.click(w.ui.btnY);
-  ASSERT_EQ(w.g.Abtn, True);
+  ASSERT_EQ(w.state.Abtn, True);
   w.ui.click(w.ui.btnA);
-  EXPECT_EQ(w.g.An, 0);
-  EXPECT_EQ(w.g.Bn, 10);
+  EXPECT_EQ(w.state.An, 0);
+  EXPECT_EQ(w.state.Bn, 10);
   EXPECT_EQ(w.ui.lblAn.Caption.get(), "大丈夫ですか？ : 0/10");
   EXPECT_EQ(w.ui.lblBn.Caption.get(), "絶望的！ : 10/10");
 }
@@ -133,7 +133,7 @@ TEST(Questions, APreparationAbandonsThePhase) {
   w.ui.click(w.ui.btnQ);
   w.ui.click(w.ui.btnQ);
   w.ui.click(w.ui.btn1Jun);
-  EXPECT_EQ(w.g.m3, 0);
+  EXPECT_EQ(w.state.m3, 0);
   EXPECT_FALSE(w.ui.btnQ.Enabled);
   EXPECT_FALSE(w.ui.btnY.Enabled);
   EXPECT_EQ(w.ui.lbl1.Caption.get(), "");

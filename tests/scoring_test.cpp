@@ -49,16 +49,16 @@ TEST_P(AnswerPatterns, ScoresVerdictsAndMarkedLists) {
   const Pattern p = GetParam();
   World w;
   play(w, p.answer);
-  EXPECT_EQ(w.g.An, p.an);
-  EXPECT_EQ(w.g.Bn, p.bn);
+  EXPECT_EQ(w.state.An, p.an);
+  EXPECT_EQ(w.state.Bn, p.bn);
   EXPECT_EQ(w.ui.lblAn.Caption.get(), p.shownCaption);
   EXPECT_EQ(w.ui.lblBn.Caption.get(), p.absentCaption);
   std::string shownList = "在った言葉\r\n", absentList = "無かった言葉\r\n";
   for (std::size_t i = 0; i < 10; ++i) {
-    EXPECT_EQ(w.g.shownWord[i], p.shownMark + w.g.shownCopy[i]);
-    EXPECT_TRUE(w.g.absentWord[i].starts_with(p.absentMark));
-    shownList += "\r\n" + w.g.shownWord[i];
-    absentList += "\r\n" + w.g.absentWord[i];
+    EXPECT_EQ(w.state.shownWord[i], p.shownMark + w.state.shownCopy[i]);
+    EXPECT_TRUE(w.state.absentWord[i].starts_with(p.absentMark));
+    shownList += "\r\n" + w.state.shownWord[i];
+    absentList += "\r\n" + w.state.absentWord[i];
   }
   EXPECT_EQ(w.ui.lblA.Caption.get(), shownList);
   EXPECT_EQ(w.ui.lblB.Caption.get(), absentList);
@@ -68,7 +68,7 @@ TEST_P(AnswerPatterns, ScoresVerdictsAndMarkedLists) {
   EXPECT_TRUE(w.ui.btn2Jun.Enabled);
   EXPECT_FALSE(w.ui.btnQ.Enabled);
   EXPECT_TRUE(w.ui.btnA.Enabled);
-  EXPECT_EQ(w.g.Abtn, False);
+  EXPECT_EQ(w.state.Abtn, False);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -106,11 +106,11 @@ TEST(Verdicts, Boundaries) {
 TEST(Scoring, ASecondClickChangesNothing) {
   World w;
   play(w, Answer::Yes);
-  const auto after = w.g;
+  const auto after = w.state;
   const std::string list = w.ui.lblB.Caption;
   w.ui.click(w.ui.btnA);
-  EXPECT_EQ(w.g.absentWord, after.absentWord);  // no second cross
-  EXPECT_EQ(w.g.Bn, after.Bn);
+  EXPECT_EQ(w.state.absentWord, after.absentWord);  // no second cross
+  EXPECT_EQ(w.state.Bn, after.Bn);
   EXPECT_EQ(w.ui.lblB.Caption.get(), list);
 }
 
@@ -122,10 +122,10 @@ TEST(Scoring, AClickDuringTheQuestionsChangesNothing) {
   w.clock.advance(36'000);
   w.ui.click(w.ui.btnQ);
   w.ui.click(w.ui.btnY);
-  const auto before = w.g;
+  const auto before = w.state;
   ASSERT_TRUE(w.ui.btnA.Enabled);
   w.ui.click(w.ui.btnA);
-  EXPECT_EQ(w.g.shownWord, before.shownWord);
+  EXPECT_EQ(w.state.shownWord, before.shownWord);
   EXPECT_FALSE(w.ui.lblA.Visible);
   EXPECT_EQ(w.ui.lblAn.Caption.get(), "");
 }
@@ -134,8 +134,8 @@ TEST(Scoring, ANewGameKeepsTheScores) {
   World w;
   play(w, Answer::Yes);
   w.ui.click(w.ui.btn1Jun);
-  EXPECT_EQ(w.g.An, 10);
-  EXPECT_EQ(w.g.Bn, 10);
+  EXPECT_EQ(w.state.An, 10);
+  EXPECT_EQ(w.state.Bn, 10);
   EXPECT_FALSE(w.ui.lblAn.Visible);
 }
 

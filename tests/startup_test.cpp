@@ -54,10 +54,10 @@ TEST(Startup, ControlsAsTheLoadHandlerLeavesThem) {
   EXPECT_EQ(ui.Timer1.Interval.get(), 1000);
   EXPECT_TRUE(ui.Timer2.Enabled);
   EXPECT_EQ(ui.Timer2.Interval.get(), 0);
-  EXPECT_EQ(w.g.st, False);
-  EXPECT_EQ(w.g.stZ, False);
-  EXPECT_EQ(w.g.peekShown, False);
-  for (const std::string& word : w.g.quizWord) EXPECT_EQ(word, "");
+  EXPECT_EQ(w.state.st, False);
+  EXPECT_EQ(w.state.stZ, False);
+  EXPECT_EQ(w.state.peekShown, False);
+  for (const std::string& word : w.state.quizWord) EXPECT_EQ(word, "");
 }
 
 TEST(Startup, InstructionsCharacterForCharacter) {

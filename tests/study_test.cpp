@@ -39,8 +39,8 @@ TEST_P(StudyPace, OneAtATimeShowsEachWordForFiveTicksWithABlankBetween) {
     SCOPED_TRACE(tick);
     const int word = (tick - 1) / 6;  // 0 to 9
     const bool showing = tick % 6 != 0;
-    EXPECT_EQ(w.ui.lbl1.Caption.get(), showing ? w.g.shownWord[std::size_t(word)] : "");
-    EXPECT_EQ(w.ui.lbl1h.Caption.get(), showing ? w.g.shownReading[std::size_t(word)] : "");
+    EXPECT_EQ(w.ui.lbl1.Caption.get(), showing ? w.state.shownWord[std::size_t(word)] : "");
+    EXPECT_EQ(w.ui.lbl1h.Caption.get(), showing ? w.state.shownReading[std::size_t(word)] : "");
     if (tick < 60) {
       EXPECT_EQ(w.ui.lbl2.Caption.get(), "");
       EXPECT_EQ(w.ui.lblSTn.Caption.get(), std::to_string(word + 1));
@@ -57,8 +57,8 @@ TEST_P(StudyPace, OneAtATimeShowsEachWordForFiveTicksWithABlankBetween) {
   EXPECT_TRUE(w.ui.btn1Jun.Enabled);
   EXPECT_TRUE(w.ui.Frame2.Enabled);
   EXPECT_FALSE(w.ui.Timer1.Enabled);
-  EXPECT_EQ(w.g.st, True);
-  EXPECT_EQ(w.g.k, 9);
+  EXPECT_EQ(w.state.st, True);
+  EXPECT_EQ(w.state.k, 9);
 }
 
 TEST_P(StudyPace, AllAtOnceShowsTenWordsForSixTicks) {
@@ -73,7 +73,7 @@ TEST_P(StudyPace, AllAtOnceShowsTenWordsForSixTicks) {
   EXPECT_EQ(w.ui.lbl2Z.ForeColor.get(), Colour{0});
   EXPECT_EQ(w.ui.lblAZ.Caption.get(), "");
   w.ui.click(w.ui.btnST);
-  const auto& s = w.g.shownWord;
+  const auto& s = w.state.shownWord;
   const std::string left =
       s[0] + "\r\n\r\n" + s[1] + "\r\n\r\n" + s[2] + "\r\n\r\n" + s[3] + "\r\n\r\n" + s[4] + "\r\n";
   const std::string right =
@@ -98,7 +98,7 @@ TEST_P(StudyPace, AllAtOnceShowsTenWordsForSixTicks) {
   EXPECT_FALSE(w.ui.Timer2.Enabled);
   EXPECT_EQ(w.ui.lbl2.Caption.get(), "よろしいですか？ では質問です。");
   EXPECT_EQ(w.ui.lbl1.Caption.get(), "");  // never written by this display
-  EXPECT_EQ(w.g.stZ, True);
+  EXPECT_EQ(w.state.stZ, True);
 }
 
 INSTANTIATE_TEST_SUITE_P(BothPaces, StudyPace,
@@ -117,16 +117,16 @@ TEST(StudyPhase, StopAndResumeDuringAWordShowsItAgainInFull) {
   EXPECT_TRUE(w.ui.btn1Jun.Enabled);
   EXPECT_TRUE(w.ui.Frame2.Enabled);
   w.clock.advance(10'000);
-  EXPECT_EQ(w.ui.lbl1.Caption.get(), w.g.shownWord[1]);  // the screen stays as it was
+  EXPECT_EQ(w.ui.lbl1.Caption.get(), w.state.shownWord[1]);  // the screen stays as it was
   w.ui.click(w.ui.btnST);
   for (int tick = 1; tick <= 5; ++tick) {
     w.clock.advance(600);
-    EXPECT_EQ(w.ui.lbl1.Caption.get(), w.g.shownWord[1]) << tick;
+    EXPECT_EQ(w.ui.lbl1.Caption.get(), w.state.shownWord[1]) << tick;
   }
   w.clock.advance(600);
   EXPECT_EQ(w.ui.lbl1.Caption.get(), "");
   w.clock.advance(600);
-  EXPECT_EQ(w.ui.lbl1.Caption.get(), w.g.shownWord[2]);
+  EXPECT_EQ(w.ui.lbl1.Caption.get(), w.state.shownWord[2]);
 }
 
 // Out of sight (the page hidden), either display stops as 止 stops it, and only then:
@@ -135,15 +135,15 @@ TEST(StudyPhase, OutOfSightStopsARunningDisplayOnly) {
   for (const bool allAtOnce : {false, true}) {
     World w;
     w.scriptEvenGame();
-    w.sorato.outOfSight();  // nothing runs: nothing happens
+    w.outOfSight();  // nothing runs: nothing happens
     EXPECT_EQ(w.ui.btnST.Caption.get(), "始");
     w.ui.click(allAtOnce ? w.ui.btn2Jun : w.ui.btn1Jun);
     w.ui.click(w.ui.btnST);
     w.clock.advance(1'000);
-    w.sorato.outOfSight();
+    w.outOfSight();
     EXPECT_EQ(w.ui.btnST.Caption.get(), "再") << (allAtOnce ? "all at once" : "one at a time");
-    EXPECT_FALSE(w.ui.Timer1.Enabled || (w.ui.Timer2.Enabled && w.ui.Timer2.Interval > 0));
-    w.sorato.outOfSight();  // still stopped: a second one does not resume it
+    EXPECT_FALSE(w.ui.Timer1.Enabled || ControlModel::ticking(w.ui.Timer2));
+    w.outOfSight();  // still stopped: a second one does not resume it
     EXPECT_EQ(w.ui.btnST.Caption.get(), "再");
     w.clock.advance(100'000);
     EXPECT_FALSE(w.ui.btnQ.Enabled) << "the display did not run on";
@@ -160,7 +160,7 @@ TEST(StudyPhase, StopDuringABlankResumesWithTheNextWord) {
   EXPECT_EQ(w.ui.lblSTn.Caption.get(), "2");
   w.ui.click(w.ui.btnST);
   w.clock.advance(600);
-  EXPECT_EQ(w.ui.lbl1.Caption.get(), w.g.shownWord[2]);
+  EXPECT_EQ(w.ui.lbl1.Caption.get(), w.state.shownWord[2]);
   EXPECT_EQ(w.ui.lblSTn.Caption.get(), "3");
 }
 

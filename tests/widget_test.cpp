@@ -84,7 +84,7 @@ TEST(Widgets, ARealClickReachesAnEnabledButtonOnly) {
   win.clickAt(win.centre(ui.btn1Jun));
   EXPECT_TRUE(ui.lbl2.Visible);  // prepared
   EXPECT_FALSE(ui.btnQ.Enabled);
-  const std::string word = win.w.g.quizWord[0];
+  const std::string word = win.w.state.quizWord[0];
   win.clickAt(win.centre(ui.btnQ));
   EXPECT_EQ(ui.lblQn.Caption.get(), "0");
   EXPECT_FALSE(win.widget(ui.btnQ)->isEnabled());
@@ -312,7 +312,7 @@ TEST(Accessibility, CaptionsAndTooltipsAreNamesAndDescriptions) {
   ui.click(ui.btn1Jun);
   ui.click(ui.btnST);
   win.w.clock.advance(600);
-  EXPECT_EQ(name(ui.lbl1), QString::fromStdString(win.w.g.shownWord[0]));
+  EXPECT_EQ(name(ui.lbl1), QString::fromStdString(win.w.state.shownWord[0]));
   EXPECT_EQ(name(ui.btnST), QStringLiteral("止"));
   EXPECT_EQ(description(ui.btnST), QStringLiteral("始めます。"));
   EXPECT_EQ(name(ui.lblSTn), QStringLiteral("1"));

@@ -86,12 +86,11 @@ int child(const std::string& kind, const std::string& what, char* argv0) {
     app = std::make_unique<QApplication>(argc, args);
   }
   const std::int64_t appAt = RealClock::nowNs();
-  sorato::ClockRandom random;
   std::unique_ptr<sorato::GameWindow> game;
   std::unique_ptr<QWidget> bare;
   QWidget* window = nullptr;
   if (kind == "game") {
-    game = std::make_unique<sorato::GameWindow>(random);
+    game = std::make_unique<sorato::GameWindow>();
     window = game->binding().window();
   } else {
     bare = std::make_unique<QWidget>();
@@ -111,7 +110,7 @@ int child(const std::string& kind, const std::string& what, char* argv0) {
   auto afterIdle = [&] {
     std::printf("idle %.3f\n", cpuMs() - idleFrom);
     if (!game) return finish();
-    auto& ui = game->world.ui;
+    auto& ui = game->ui;
     ui.click(ui.btn1Jun);
     tickFrom = cpuMs();
     ui.click(ui.btnST);
@@ -126,7 +125,7 @@ int child(const std::string& kind, const std::string& what, char* argv0) {
     std::printf("tick %.4f\n", (cpuMs() - tickFrom) / 60);
     QTimer::singleShot(0, finish);
   };
-  if (game) game->world.ui.addObserver(&displayEnd);
+  if (game) game->ui.addObserver(&displayEnd);
   FirstPaint first(window, [&] {
     std::printf("main %lld\napp %lld\nwindow %lld\npaint %lld\n", static_cast<long long>(mainAt),
                 static_cast<long long>(appAt), static_cast<long long>(windowAt),
@@ -142,7 +141,7 @@ int child(const std::string& kind, const std::string& what, char* argv0) {
     bare->show();
   }
   const int status = app->exec();
-  if (game) game->world.ui.removeObserver(&displayEnd);
+  if (game) game->ui.removeObserver(&displayEnd);
   return status;
 }
 

@@ -124,7 +124,7 @@ std::vector<double> exposures(const std::vector<Paint>& paints, std::int64_t fro
 
 DisplayRun runDisplay(sorato::GameWindow& game, const Control& prepare, QWidget* label,
                       const Control& labelControl) {
-  auto& ui = game.world.ui;
+  auto& ui = game.ui;
   DisplayRun run;
   PaintLog log(label, game.binding().window(), [label, &labelControl] {
     return label->isVisible() ? QString::fromStdString(labelControl.Caption.get()) : QString();
@@ -165,11 +165,10 @@ void report(const char* name, const DisplayRun& run, double nominal, double inte
 }
 
 void measure(const char* title) {
-  sorato::ClockRandom random;
-  sorato::GameWindow game(random);
+  sorato::GameWindow game;
   game.binding().show();
   if (!QTest::qWaitForWindowExposed(game.binding().window())) std::puts("(window not exposed)");
-  auto& ui = game.world.ui;
+  auto& ui = game.ui;
   const DisplayRun one = runDisplay(game, ui.btn1Jun, game.binding().widgetOf(ui.lbl1), ui.lbl1);
   const DisplayRun all = runDisplay(game, ui.btn2Jun, game.binding().widgetOf(ui.lblAZ), ui.lblAZ);
   std::printf("%s\n", title);

@@ -19,9 +19,8 @@ int main(int, char** argv) {
   sorato::testing::RuntimeDir runtime;
   auto app = sorato::qt::openApplication(argv[0]);
   sorato::qt::prepareApplication(*app);
-  sorato::ClockRandom random;
-  sorato::GameWindow game(random);
-  sorato::ControlModel& ui = game.world.ui;
+  sorato::GameWindow game;
+  sorato::ControlModel& ui = game.ui;
   auto click = [&](const sorato::Control& c) {
     QWidget* w = game.binding().widgetOf(c);
     QWidget* window = game.binding().window();
@@ -36,8 +35,7 @@ int main(int, char** argv) {
     click(ui.btnQ);
     for (int n = 0; n < 20; ++n) {
       bool shown = false;
-      for (const std::string& w : game.world.state.shownWord)
-        shown = shown || w == ui.lbl1.Caption.get();
+      for (const std::string& w : game.state.shownWord) shown = shown || w == ui.lbl1.Caption.get();
       click(shown ? ui.btnY : ui.btnN);
     }
     click(ui.btnA);

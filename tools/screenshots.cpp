@@ -74,7 +74,7 @@ int main(int argc, char** argv) {
   for (int i = 0; i < 20; ++i) {
     const std::string& asked = ui.lbl1.Caption;
     bool shown = false;
-    for (const std::string& w : game.g.shownWord) shown = shown || w == asked;
+    for (const std::string& w : game.state.shownWord) shown = shown || w == asked;
     ui.click(i % 7 == 3 ? (shown ? ui.btnN : ui.btnY) : (shown ? ui.btnY : ui.btnN));
   }
   ui.click(ui.btnA);

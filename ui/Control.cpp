@@ -64,7 +64,7 @@ Control::Control(ControlModel& model, const ControlSpec& spec)
       model_(model),
       name_(spec.name),
       kind_(spec.kind),
-      container_(spec.container),
+      container_(spec.container.empty() ? nullptr : model.find(spec.container)),
       index_(model.enroll(this)) {}
 
 bool Control::has(Prop p) const {

@@ -73,7 +73,7 @@ class Property {
 struct ControlSpec {
   std::string_view name;
   Kind kind = Kind::Label;
-  Control* container = nullptr;
+  std::string_view container{};  // the name of the frame or window it stands in
   float left = 0, top = 0, width = 0, height = 0;
   std::string_view caption{};
   std::string_view toolTip{};

@@ -3,192 +3,70 @@
 #include <algorithm>
 #include <cassert>
 
+#include "Form1.h"
+
 namespace sorato {
 
 namespace {
 
-constexpr Colour kWindowCyan{0x00FFFFC0};
-constexpr std::string_view kUiGothic = "MS UI Gothic";
-constexpr std::string_view kPGothic = "ＭＳ Ｐゴシック";
-
-// Where a control stands: the part of its values every kind has.
-ControlSpec placed(std::string_view name, Kind kind, Control& in, float left, float top,
-                   float width, float height) {
-  ControlSpec s;
-  s.name = name;
-  s.kind = kind;
-  s.container = &in;
-  s.left = left;
-  s.top = top;
-  s.width = width;
-  s.height = height;
-  return s;
-}
-
-ControlSpec button(std::string_view name, Control& in, float left, float top, float width,
-                   float height, std::string_view caption, std::string_view tip, float size,
-                   bool bold, std::uint32_t back) {
-  ControlSpec s = placed(name, Kind::CommandButton, in, left, top, width, height);
-  s.caption = caption;
-  s.toolTip = tip;
-  s.fontName = kUiGothic;
-  s.fontSize = size;
-  s.fontBold = bold;
-  s.backColor = Colour{back};
-  s.foreColor = colours::ButtonText;
-  return s;
-}
-
-ControlSpec option(std::string_view name, Control& in, float top, std::string_view caption,
-                   std::string_view tip, bool value) {
-  ControlSpec s = placed(name, Kind::OptionButton, in, 0, top, 480, 180);
-  s.caption = caption;
-  s.toolTip = tip;
-  s.fontName = kUiGothic;
-  s.fontSize = 10.5f;
-  s.backColor = kWindowCyan;
-  s.foreColor = colours::ButtonText;
-  s.value = value;
-  return s;
-}
-
-ControlSpec frame(std::string_view name, Control& in, float left, float top, float width,
-                  float height) {
-  ControlSpec s = placed(name, Kind::Frame, in, left, top, width, height);
-  s.borderStyle = 1;
-  s.backColor = kWindowCyan;
-  return s;
-}
-
-struct LabelLook {
-  std::string_view font = kUiGothic;
-  float size = 16.5f;
-  std::int32_t alignment = 0;
-  std::int32_t border = 0;
-  Colour fore = colours::WindowText;
-  bool visible = true;
-  Colour back = colours::WindowBackground;
-  std::int32_t backStyle = 0;
-};
-
-ControlSpec label(std::string_view name, Control& in, float left, float top, float width,
-                  float height, std::string_view caption, LabelLook look) {
-  ControlSpec s = placed(name, Kind::Label, in, left, top, width, height);
-  s.caption = caption;
-  s.fontName = look.font;
-  s.fontSize = look.size;
-  s.alignment = look.alignment;
-  s.borderStyle = look.border;
-  s.backStyle = look.backStyle;
-  s.backColor = look.back;
-  s.foreColor = look.fore;
-  s.visible = look.visible;
-  return s;
-}
-
-ControlSpec timer(std::string_view name, Control& in, bool enabled, std::int32_t interval) {
-  ControlSpec s = placed(name, Kind::Timer, in, 0, 0, 0, 0);
-  s.enabled = enabled;
-  s.interval = interval;
-  return s;
+template <std::size_t N>
+std::vector<Control*> controlsNamed(const ControlModel& model,
+                                    const std::array<std::string_view, N>& names) {
+  std::vector<Control*> out;
+  for (std::string_view name : names) {
+    Control* c = model.find(name);
+    assert(c != nullptr);
+    out.push_back(c);
+  }
+  return out;
 }
 
 }  // namespace
 
-// As created the window's client area is 15495 x 7950 twips; its outer size adds a
-// nominal sizable frame.  The load handler sets the outer size before the window is
-// first shown.
+// The members are declared in the order of the window's rows, so each is created from
+// its own row, in creation order.
 ControlModel::ControlModel()
-    : Form1(*this, {.name = "Form1",
-                    .kind = Kind::Form,
-                    .width = 15495 + 120,
-                    .height = 7950 + 495,
-                    .caption = "ソラト",
-                    .backColor = kWindowCyan}),
-      frmZnb(*this, frame("frmZnb", Form1, 9120, 1560, 6132, 5052)),
-      Timer1(*this, timer("Timer1", Form1, false, 1000)),
-      btnN(*this, button("btnN", Form1, 4750, 4560, 1812, 972, "いいえ",
-                         "無かったと思えばクリック。", 25.5f, false, 0x0080C0FF)),
-      btnY(*this, button("btnY", Form1, 2640, 4560, 1812, 972, "はい", "在ったと思えばクリック。",
-                         25.5f, false, 0x00FFC0C0)),
-      Frame1(*this, frame("Frame1", Form1, 960, 200, 7440, 1092)),
-      lblRM(*this, label("lblRM", Form1, 960, 6360, 7212, 1212, "Label1",
-                         {.font = kPGothic, .size = 13.5f})),
-      lblKng(*this, label("lblKng", Form1, 240, 7080, 504, 336, "カンニング",
-                          {.size = 4.5f,
-                           .alignment = 2,
-                           .border = 1,
-                           .fore = Colour{0x00C00000},
-                           .backStyle = 1})),
-      Shape1(*this, {.name = "Shape1",
-                     .kind = Kind::Shape,
-                     .container = &Form1,
-                     .left = 2400,
-                     .top = 2400,
-                     .width = 4452,
-                     .height = 1812,
-                     .borderStyle = 2,
-                     .borderColor = Colour{0x00FF8080},
-                     .fillColor = Colour{0x00FFFFFF}}),
-      lblD(*this, label("lblD", Form1, 8520, 156, 1440, 6708, "D", {.border = 1})),
-      lblC(*this, label("lblC", Form1, 1800, 1560, 1572, 4200, "C", {.border = 1})),
-      lblBn(*this, label("lblBn", Form1, 5160, 5856, 3732, 372, "勘違いですね",
-                         {.alignment = 1, .border = 1})),
-      lblAn(*this, label("lblAn", Form1, 240, 5856, 3732, 372, "よくできました", {.border = 1})),
-      lblB(*this, label("lblB", Form1, 7080, 1560, 1850, 4200, "B", {.border = 1})),
-      lblA(*this, label("lblA", Form1, 360, 1560, 1850, 4200, "A", {.border = 1})),
-      lbl1h(*this, label("lbl1h", Form1, 3120, 2520, 2892, 372, "ふりがな", {.alignment = 2})),
-      lbl2(*this,
-           label("lbl2", Form1, 1700, 1920, 6000, 400, "下の言葉を記憶してください。では始めます。",
-                 {.size = 15.75f, .alignment = 2, .visible = false})),
-      lbl1(*this,
-           label("lbl1", Form1, 2280, 2950, 4704, 1212, "Label1", {.size = 36, .alignment = 2})),
-      Timer2(*this, timer("Timer2", frmZnb, true, 0)),
-      lbl2Z(*this,
-            label("lbl2Z", frmZnb, 300, 50, 5500, 492, "下の言葉を記憶してください。始めます。",
-                  {.alignment = 2, .fore = Colour{0x00C0C0C0}, .visible = false})),
-      lblBZ(*this,
-            label("lblBZ", frmZnb, 3480, 530, 2532, 4500, "BZ", {.size = 22.5f, .border = 1})),
-      lblAZ(*this,
-            label("lblAZ", frmZnb, 600, 530, 2412, 4500, "AZ", {.size = 22.5f, .border = 1})),
-      btn1Jun(*this, button("btn1Jun", Frame1, 150, 200, 1250, 360, "順に出す",
-                            "最初に『言葉』を用意します。", 12, true, 0x00C0FFFF)),
-      btn2Jun(*this, button("btn2Jun", Frame1, 180, 620, 1250, 360, "全部出す",
-                            "『言葉』を１度に出します。", 12, true, 0x00C0C0FF)),
-      Frame3(*this, frame("Frame3", Frame1, 3200, 200, 600, 680)),
-      Frame2(*this, frame("Frame2", Frame1, 1500, 200, 600, 680)),
-      btnEND(*this, button("btnEND", Frame1, 6200, 240, 1050, 600, "終了", "終了します。", 16.5f,
-                           false, 0x0080C0FF)),
-      btnA(*this, button("btnA", Frame1, 5000, 240, 972, 600, "答", "答を出します。", 16.5f, false,
-                         0x00FFFF80)),
-      btnQ(*this, button("btnQ", Frame1, 3840, 240, 972, 600, "問", "在り無しを質問します。", 16.5f,
-                         false, 0x00FFFFC0)),
-      btnST(*this,
-            button("btnST", Frame1, 2136, 240, 972, 600, "始",
-                   "先に左の『順に‥、全部‥』を選択してください。", 16.5f, false, 0x0080FFFF)),
-      lblQn(*this, label("lblQn", Frame1, 4210, 840, 250, 252, "0",
-                         {.font = kPGothic,
-                          .size = 10.5f,
-                          .alignment = 2,
-                          .fore = colours::ButtonText,
-                          .back = colours::ButtonFace})),
-      lblSTn(*this, label("lblSTn", Frame1, 2510, 840, 250, 252, "0",
-                          {.font = kPGothic,
-                           .size = 10.5f,
-                           .alignment = 2,
-                           .fore = colours::ButtonText,
-                           .back = colours::ButtonFace})),
-      Option3(*this, option("Option3", Frame3, 140, "早", "出ている時間が短めです。", true)),
-      Option4(*this, option("Option4", Frame3, 400, "遅", "出ている時間が長めです。", false)),
-      Option2(*this, option("Option2", Frame2, 400, "漢", "漢字が出ます。", false)),
-      Option1(*this, option("Option1", Frame2, 140, "あ", "ひらかなで出ます。", true)) {
+    : Form1(*this, form1::row("Form1")),
+      frmZnb(*this, form1::row("frmZnb")),
+      Timer1(*this, form1::row("Timer1")),
+      btnN(*this, form1::row("btnN")),
+      btnY(*this, form1::row("btnY")),
+      Frame1(*this, form1::row("Frame1")),
+      lblRM(*this, form1::row("lblRM")),
+      lblKng(*this, form1::row("lblKng")),
+      Shape1(*this, form1::row("Shape1")),
+      lblD(*this, form1::row("lblD")),
+      lblC(*this, form1::row("lblC")),
+      lblBn(*this, form1::row("lblBn")),
+      lblAn(*this, form1::row("lblAn")),
+      lblB(*this, form1::row("lblB")),
+      lblA(*this, form1::row("lblA")),
+      lbl1h(*this, form1::row("lbl1h")),
+      lbl2(*this, form1::row("lbl2")),
+      lbl1(*this, form1::row("lbl1")),
+      Timer2(*this, form1::row("Timer2")),
+      lbl2Z(*this, form1::row("lbl2Z")),
+      lblBZ(*this, form1::row("lblBZ")),
+      lblAZ(*this, form1::row("lblAZ")),
+      btn1Jun(*this, form1::row("btn1Jun")),
+      btn2Jun(*this, form1::row("btn2Jun")),
+      Frame3(*this, form1::row("Frame3")),
+      Frame2(*this, form1::row("Frame2")),
+      btnEND(*this, form1::row("btnEND")),
+      btnA(*this, form1::row("btnA")),
+      btnQ(*this, form1::row("btnQ")),
+      btnST(*this, form1::row("btnST")),
+      lblQn(*this, form1::row("lblQn")),
+      lblSTn(*this, form1::row("lblSTn")),
+      Option3(*this, form1::row("Option3")),
+      Option4(*this, form1::row("Option4")),
+      Option2(*this, form1::row("Option2")),
+      Option1(*this, form1::row("Option1")) {
   assert(count_ == kControlCount + 1);
-  tabOrder_ = {&Option1, &Option2, &btn1Jun, &btn2Jun, &Option3, &Option4,
-               &btnST,   &btnQ,    &btnA,    &btnEND,  &btnY,    &btnN};
-  readingOrder_ = {&Frame1,  &Frame2, &Option1, &Option2, &btn1Jun, &btn2Jun, &Frame3, &Option3,
-                   &Option4, &btnST,  &lblSTn,  &btnQ,    &lblQn,   &btnA,    &btnEND, &frmZnb,
-                   &lbl2Z,   &lblAZ,  &lblBZ,   &lblA,    &lblC,    &lblB,    &lblD,   &lblRM,
-                   &lbl2,    &lbl1h,  &lbl1,    &btnY,    &btnN,    &lblAn,   &lblBn,  &lblKng};
+  for (std::size_t i = 0; i < count_; ++i) assert(all_[i]->name() == form1::kRows[i].name);
+  tabOrder_ = controlsNamed(*this, form1::kTabOrder);
+  readingOrder_ = controlsNamed(*this, form1::kReadingOrder);
+  announced_ = controlsNamed(*this, form1::kAnnounced);
 }
 
 int ControlModel::enroll(Control* c) {
@@ -241,6 +119,30 @@ bool ControlModel::takesFocus(const Control& c) const {
     case Kind::OptionButton: return c.Value && acceptsInput(c);
     default: return false;
   }
+}
+
+bool ControlModel::inTabChain(const Control& c) const {
+  switch (c.kind()) {
+    case Kind::CommandButton: return containersEnabled(c);
+    case Kind::OptionButton: return c.Value && containersEnabled(c);
+    default: return false;
+  }
+}
+
+Control* ControlModel::initialFocus() const {
+  for (Control* option : childrenOf(Frame2)) {
+    if (option->Value && takesFocus(*option)) return option;
+  }
+  return nullptr;
+}
+
+Control* ControlModel::focusAfterClick(const Control& c) const {
+  if (unloaded_ || c.kind() != Kind::OptionButton || !takesFocus(c)) return nullptr;
+  return const_cast<Control*>(&c);
+}
+
+bool ControlModel::announcesChanges(const Control& c) const {
+  return std::find(announced_.begin(), announced_.end(), &c) != announced_.end();
 }
 
 Control* ControlModel::focusAfterHandler(Control* focused) const {

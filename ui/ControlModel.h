@@ -12,10 +12,11 @@
 
 namespace sorato {
 
-// The window Form1 and its 35 controls, with every property as the window is created,
+// The window Form1 and its 35 controls, created from the rows of the window (Form1.h),
 // and the rules each kind of control follows: option groups, enabled and visible frames,
-// which input raises which event.  It knows nothing of any toolkit: the Qt binding
-// mirrors it onto widgets, and the driver and the tests use it as it is.
+// which input raises which event, where the keyboard goes and what a screen reader
+// hears.  It knows nothing of any toolkit: a binding mirrors it onto widgets or a page
+// and asks it every question of the window, and the driver and the tests use it as it is.
 class ControlModel {
  public:
   using Handler = std::function<void(const MouseArgs&)>;
@@ -29,8 +30,9 @@ class ControlModel {
 
   std::array<Control*, kControlCount + 1> all_{};
   std::size_t count_ = 0;
-  std::array<Control*, 12> tabOrder_{};
+  std::vector<Control*> tabOrder_;
   std::vector<Control*> readingOrder_;
+  std::vector<Control*> announced_;
   bool handling_ = false;
   std::vector<Control*> enabledByHandler_;
   std::array<std::array<Handler, kEventCount>, kControlCount + 1> handlers_{};
@@ -42,8 +44,7 @@ class ControlModel {
   ControlModel(const ControlModel&) = delete;
   ControlModel& operator=(const ControlModel&) = delete;
 
-  // Members in creation order: the window, then each container's children, container by
-  // container.  Earlier siblings lie above later ones of the same sort.
+  // Members in the order of the window's rows.
   Control Form1;
   Control frmZnb, Timer1, btnN, btnY, Frame1, lblRM, lblKng, Shape1, lblD, lblC, lblBn, lblAn, lblB,
       lblA, lbl1h, lbl2, lbl1;
@@ -63,6 +64,9 @@ class ControlModel {
   // reads the window, the top row first and, within it, in the tab order.  The timers
   // and the decorative shape are not read.
   std::vector<Control*> readingChildrenOf(const Control& container) const;
+  // Whether a screen reader announces the changes of a label as they happen, wherever
+  // the focus is: the word of the display and the question.
+  bool announcesChanges(const Control& c) const;
 
   // The children of a container from the bottom of the stack to the top: buttons, option
   // buttons and frames lie above the labels and the shape; within each sort the one
@@ -71,6 +75,16 @@ class ControlModel {
   // Whether a control can hold the keyboard focus now: a command button that accepts
   // input, or the selected option button of a group that does.
   bool takesFocus(const Control& c) const;
+  // Whether Tab reaches the control: a command or option button inside enabled
+  // containers (nothing inside a disabled frame), and of a group's option buttons only
+  // the selected one.  A disabled button is in the chain and skipped while disabled.
+  bool inTabChain(const Control& c) const;
+  // Where the keyboard starts when the window is shown: the selected bank option.
+  Control* initialFocus() const;
+  // Where the focus goes after the user's click on `c` reached the model: onto an option
+  // button that is now selected, even where the click landed on its caption; null when
+  // nothing is to move (a command button takes the focus by the click itself).
+  Control* focusAfterClick(const Control& c) const;
   // Where the focus belongs after a handler has run, when it was on `focused`: there
   // still if it can hold it; else on the last control the handler enabled that can
   // (the hand-off: 問 at the end of a display, 答 after the twentieth answer); else on
@@ -93,6 +107,9 @@ class ControlModel {
   bool click(Control& c);
   // A mouse press on a label, raised as MouseDown when the label is shown.
   bool mouseDown(Control& c, const MouseArgs& args);
+
+  // The timer rule: a timer ticks while it is Enabled and its Interval is above 0.
+  static bool ticking(const Control& timer) { return timer.Enabled && timer.Interval > 0; }
 
   // Visible, and so is every container above it.
   bool isShown(const Control& c) const;

@@ -16,6 +16,23 @@ inline constexpr NameTable<Event, kEventCount> kEventNames{{"Load", "Click", "Ti
 namespace mouse {
 inline constexpr std::int16_t Left = 1, Right = 2, Middle = 4;
 inline constexpr std::int16_t Shift = 1, Ctrl = 2, Alt = 4;
+
+// The button that went down, as every toolkit names it.
+enum class Button { Left, Right, Middle, Other };
+
+constexpr std::int16_t buttonMask(Button b) {
+  switch (b) {
+    case Button::Left: return Left;
+    case Button::Right: return Right;
+    case Button::Middle: return Middle;
+    case Button::Other: break;
+  }
+  return 0;
+}
+
+constexpr std::int16_t keyMask(bool shift, bool ctrl, bool alt) {
+  return static_cast<std::int16_t>((shift ? Shift : 0) | (ctrl ? Ctrl : 0) | (alt ? Alt : 0));
+}
 }  // namespace mouse
 
 // The arguments of MouseDown; the other events carry none.

@@ -2,19 +2,34 @@
 
 #include <array>
 #include <string_view>
+#include <vector>
 
 namespace sorato::fonts {
 
-// The faces the window was laid out for are Windows' own ("MS UI Gothic", "ＭＳ Ｐゴシック");
-// where they are missing, these stand in, in order: IPA Gothic (Debian's
-// fonts-ipafont-gothic, proportional first), then the Japanese faces of macOS and iOS,
-// of Android and of newer Windows.
-inline constexpr std::array<std::string_view, 2> kIpaGothic = {"IPAPGothic", "IPAGothic"};
-inline constexpr std::array<std::string_view, 6> kOtherSystems = {
-    "Hiragino Sans", "Hiragino Kaku Gothic ProN",
-    "Noto Sans JP",  "Noto Sans CJK JP",
-    "Yu Gothic UI",  "Meiryo UI"};
+// The faces the window was laid out for: Windows' own.
+inline constexpr std::string_view kUiGothic = "MS UI Gothic";
+inline constexpr std::string_view kPGothic = "ＭＳ Ｐゴシック";
 // Another name a Windows machine knows "ＭＳ Ｐゴシック" by.
 inline constexpr std::string_view kPGothicLatinName = "MS PGothic";
+
+// Where those are missing, these stand in, in order: IPA Gothic (Debian's
+// fonts-ipafont-gothic, proportional first), then the Japanese UI faces of current
+// Windows, of macOS and iOS, and of Android.
+inline constexpr std::array<std::string_view, 2> kIpaGothic = {"IPAPGothic", "IPAGothic"};
+inline constexpr std::array<std::string_view, 6> kOtherSystems = {
+    "Yu Gothic UI", "Meiryo UI",       "Hiragino Sans", "Hiragino Kaku Gothic ProN",
+    "Noto Sans JP", "Noto Sans CJK JP"};
+
+// The faces to ask for when a control names `face`, the most wanted first: the face
+// itself, its other name, then the faces that stand in.  Every binding asks for these.
+inline std::vector<std::string_view> faceList(std::string_view face) {
+  std::vector<std::string_view> list;
+  list.reserve(2 + kIpaGothic.size() + kOtherSystems.size());
+  list.push_back(face);
+  if (face == kPGothic) list.push_back(kPGothicLatinName);
+  for (std::string_view f : kIpaGothic) list.push_back(f);
+  for (std::string_view f : kOtherSystems) list.push_back(f);
+  return list;
+}
 
 }  // namespace sorato::fonts

@@ -19,6 +19,11 @@ inline int twipsToPixels(double twips, double dpi) {
   return static_cast<int>(std::lround(twips * dpi / 1440.0));
 }
 
+// A distance on the screen in twips, unrounded: where a mouse press lies in a label.
+inline float pixelsToTwips(double px, double dpi) {
+  return static_cast<float>(px * 1440.0 / dpi);
+}
+
 inline PixelRect pixelRect(const Control& c, double dpiX, double dpiY) {
   const int left = twipsToPixels(c.Left, dpiX), top = twipsToPixels(c.Top, dpiY);
   return {left, top, twipsToPixels(c.Left + c.Width, dpiX) - left,

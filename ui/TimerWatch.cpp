@@ -31,7 +31,7 @@ TimerWatch::Entry* TimerWatch::nextDue() {
 }
 
 void TimerWatch::restart(Entry& e) {
-  if (e.enabled && e.timer->Interval > 0) {
+  if (e.enabled && ControlModel::ticking(*e.timer)) {
     e.schedule.start(now_(), static_cast<std::int64_t>(e.timer->Interval.get()) * unitsPerMs_);
   } else {
     e.schedule.stop();

@@ -10,10 +10,6 @@ WallClock::WallClock(ControlModel& model, std::function<std::int64_t()> now,
   for (TimerWatch::Entry& e : timers_->entries()) this->arm(e);
 }
 
-std::size_t WallClock::timerCount() {
-  return timers_->entries().size();
-}
-
 void WallClock::arm(TimerWatch::Entry& e) {
   if (!timers_) return;  // still being built; armed once it is
   const auto i = static_cast<std::size_t>(&e - timers_->entries().data());

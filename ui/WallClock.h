@@ -11,10 +11,11 @@
 namespace sorato {
 
 // The timers of the model on a real clock.  A platform supplies only the time and one
-// wait per timer, armed for an absolute moment; when a wait ends, woke() delivers the
-// tick if it is due, or waits on if the wait ended early (a browser's timer may fire a
-// little before its moment) or the timer was re-armed meanwhile.  However late a tick
-// is taken, it is one tick, and the schedule goes on from start + n x Interval.
+// wait per timer, armed for an absolute moment (the timers are numbered from 0 by the
+// order of their arming: a platform makes a timer's wait when it is first armed); when a wait ends,
+// woke() delivers the tick if it is due, or waits on if the wait ended early (a browser's timer may
+// fire a little before its moment) or the timer was re-armed meanwhile.  However late a tick is
+// taken, it is one tick, and the schedule goes on from start + n x Interval.
 class WallClock {
  public:
   // Arms the wait of timer `i` for the absolute moment `due`, or disarms it.
@@ -28,8 +29,6 @@ class WallClock {
   WallClock(const WallClock&) = delete;
   WallClock& operator=(const WallClock&) = delete;
 
-  // How many timers there are: the waits are numbered 0 to timerCount() - 1.
-  std::size_t timerCount();
   void woke(std::size_t i);
   void setTickObserver(TickObserver observer) { tickObserver_ = std::move(observer); }
 

@@ -56,12 +56,12 @@
         game._sorato_click(controlOf(t));
       }
     });
-    // A press on a label, with its buttons, keys and position inside the label.
+    // A press on a label: the button that went down, the keys held, where in the label.
     host.addEventListener('pointerdown', (e) => {
       const t = e.target;
       if (!t.classList.contains('label')) return;
-      const keys = (e.shiftKey ? 1 : 0) | (e.ctrlKey ? 2 : 0) | (e.altKey ? 4 : 0);
-      game._sorato_press(controlOf(t), e.buttons & 7, keys, e.offsetX, e.offsetY);
+      game._sorato_press(controlOf(t), e.button, e.shiftKey, e.ctrlKey, e.altKey, e.offsetX,
+                         e.offsetY);
     });
     host.addEventListener('contextmenu', (e) => e.preventDefault());
     document.addEventListener('visibilitychange', () => {

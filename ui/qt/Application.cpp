@@ -6,6 +6,7 @@
 #include <QFont>
 #include <QFontDatabase>
 #include <QStyleFactory>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -41,6 +42,10 @@ void holdStartupMessages(QtMsgType type, const QMessageLogContext& context, cons
   }
 }
 
+QString qString(std::string_view s) {
+  return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
+
 int fakeArgc = 1;
 char* fakeArgv[2] = {nullptr, nullptr};
 
@@ -70,18 +75,18 @@ void prepareApplication(QApplication& app) {
   app.setDesktopFileName(QStringLiteral("org.sorato.sorato"));
   app.setWindowIcon(gameIcon());
   if (QStyle* classic = QStyleFactory::create(QStringLiteral("Windows"))) app.setStyle(classic);
-  QStringList gothic;
-  for (std::string_view face : fonts::kIpaGothic) {
-    gothic << QString::fromUtf8(face.data(), static_cast<qsizetype>(face.size()));
+  for (std::string_view face : {fonts::kUiGothic, fonts::kPGothic}) {
+    const std::vector<std::string_view> list = fonts::faceList(face);
+    QStringList standIns;
+    for (auto it = list.begin() + 1; it != list.end(); ++it) standIns << qString(*it);
+    QFont::insertSubstitutions(qString(face), standIns);
   }
-  QFont::insertSubstitutions(QStringLiteral("MS UI Gothic"), gothic);
-  QFont::insertSubstitutions(QStringLiteral("ＭＳ Ｐゴシック"), gothic);
 }
 
 bool japaneseFontsPresent() {
   const QStringList families = QFontDatabase::families();
-  return families.contains(QStringLiteral("IPAPGothic")) ||
-         families.contains(QStringLiteral("IPAGothic"));
+  return std::any_of(fonts::kIpaGothic.begin(), fonts::kIpaGothic.end(),
+                     [&](std::string_view face) { return families.contains(qString(face)); });
 }
 
 }  // namespace sorato::qt

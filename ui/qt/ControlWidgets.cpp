@@ -12,21 +12,13 @@ namespace sorato::qt {
 
 namespace {
 
-std::int16_t buttonMask(Qt::MouseButton b) {
+mouse::Button button(Qt::MouseButton b) {
   switch (b) {
-    case Qt::LeftButton: return mouse::Left;
-    case Qt::RightButton: return mouse::Right;
-    case Qt::MiddleButton: return mouse::Middle;
-    default: return 0;
+    case Qt::LeftButton: return mouse::Button::Left;
+    case Qt::RightButton: return mouse::Button::Right;
+    case Qt::MiddleButton: return mouse::Button::Middle;
+    default: return mouse::Button::Other;
   }
-}
-
-std::int16_t shiftMask(Qt::KeyboardModifiers m) {
-  std::int16_t mask = 0;
-  if (m & Qt::ShiftModifier) mask |= mouse::Shift;
-  if (m & Qt::ControlModifier) mask |= mouse::Ctrl;
-  if (m & Qt::AltModifier) mask |= mouse::Alt;
-  return mask;
 }
 
 }  // namespace
@@ -128,8 +120,12 @@ void LabelWidget::paintEvent(QPaintEvent* e) {
 
 void LabelWidget::mousePressEvent(QMouseEvent* e) {
   const QPointF at = e->position();
-  MouseArgs args{buttonMask(e->button()), shiftMask(e->modifiers()), binding_.toTwipsX(at.x()),
-                 binding_.toTwipsY(at.y())};
+  const Qt::KeyboardModifiers keys = e->modifiers();
+  const MouseArgs args{
+      mouse::buttonMask(button(e->button())),
+      mouse::keyMask(keys.testFlag(Qt::ShiftModifier), keys.testFlag(Qt::ControlModifier),
+                     keys.testFlag(Qt::AltModifier)),
+      binding_.toTwipsX(at.x()), binding_.toTwipsY(at.y())};
   binding_.model().mouseDown(control_, args);
   e->accept();
 }

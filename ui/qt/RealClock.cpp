@@ -20,20 +20,6 @@ std::int64_t RealClock::nowNs() {
 }
 
 RealClock::RealClock(ControlModel& model, QObject* parent) : QObject(parent) {
-  for (Control* c : model.all()) {
-    if (c->kind() != Kind::Timer) continue;
-    const std::size_t i = waiters_.size();
-    Waiter& w = waiters_.emplace_back();
-    w.fd = timerfd_create(CLOCK_MONOTONIC, TFD_NONBLOCK | TFD_CLOEXEC);
-    if (w.fd < 0) throw std::runtime_error("timerfd_create failed");
-    w.notifier = std::make_unique<QSocketNotifier>(w.fd, QSocketNotifier::Read);
-    connect(w.notifier.get(), &QSocketNotifier::activated, this, [this, i] {
-      std::uint64_t expirations = 0;
-      if (read(waiters_[i].fd, &expirations, sizeof expirations) == sizeof expirations) {
-        clock_->woke(i);
-      }
-    });
-  }
   clock_ = std::make_unique<WallClock>(
       model, &RealClock::nowNs, kNsPerMs,
       [this](std::size_t i, std::optional<std::int64_t> due) { arm(i, due); });
@@ -47,7 +33,21 @@ RealClock::~RealClock() {
   }
 }
 
+// A timer's timerfd is made the first time the timer is armed or disarmed.
 void RealClock::arm(std::size_t i, std::optional<std::int64_t> due) {
+  while (waiters_.size() <= i) {
+    const std::size_t n = waiters_.size();
+    Waiter& w = waiters_.emplace_back();
+    w.fd = timerfd_create(CLOCK_MONOTONIC, TFD_NONBLOCK | TFD_CLOEXEC);
+    if (w.fd < 0) throw std::runtime_error("timerfd_create failed");
+    w.notifier = std::make_unique<QSocketNotifier>(w.fd, QSocketNotifier::Read);
+    connect(w.notifier.get(), &QSocketNotifier::activated, this, [this, n] {
+      std::uint64_t expirations = 0;
+      if (read(waiters_[n].fd, &expirations, sizeof expirations) == sizeof expirations) {
+        clock_->woke(n);
+      }
+    });
+  }
   itimerspec spec{};  // all zero: disarmed
   if (due) {
     spec.it_value.tv_sec = static_cast<time_t>(*due / kNsPerS);

@@ -173,6 +173,8 @@ void WindowBinding::apply(Control& c, Prop p) {
       if (c.kind() == Kind::Form) {
         w->setWindowTitle(QString::fromStdString(c.Caption));
       } else if (auto* label = qobject_cast<LabelWidget*>(w)) {
+        // Qt 6.4 has no live regions: a label tells screen readers of every new text
+        // itself, the ones the model announces (announcesChanges) among them.
         label->setText(displayText(c.Caption));
       } else if (auto* button = qobject_cast<QAbstractButton*>(w)) {
         button->setText(QString::fromStdString(c.Caption));
@@ -219,10 +221,10 @@ int WindowBinding::toPixelsY(double twips) const {
   return twipsToPixels(twips, dpiY_);
 }
 float WindowBinding::toTwipsX(double px) const {
-  return static_cast<float>(px * 1440.0 / dpiX_);
+  return pixelsToTwips(px, dpiX_);
 }
 float WindowBinding::toTwipsY(double px) const {
-  return static_cast<float>(px * 1440.0 / dpiY_);
+  return pixelsToTwips(px, dpiY_);
 }
 
 // Left and Top count from the inside of the container: within a frame's border.
@@ -307,9 +309,8 @@ void WindowBinding::stack(Control& container) {
   }
 }
 
-// Which widgets take the mouse and the keyboard: nothing inside a disabled frame (which
-// keeps its look: the frame is never disabled as a widget, or its children would turn
-// grey), and of two option buttons only the selected one takes the focus.
+// A disabled frame is never disabled as a widget, or its children would turn grey: it
+// lets the mouse through to nothing and its children leave the tab chain instead.
 void WindowBinding::refreshInput() {
   for (Control* c : model_.all()) {
     QWidget* w = widgetOf(*c);
@@ -317,25 +318,19 @@ void WindowBinding::refreshInput() {
     if (c->kind() == Kind::Frame) {
       w->setAttribute(Qt::WA_TransparentForMouseEvents, !c->Enabled);
     } else if (c->kind() == Kind::CommandButton || c->kind() == Kind::OptionButton) {
-      const bool reachable =
-          model_.containersEnabled(*c) && (c->kind() != Kind::OptionButton || c->Value);
-      w->setFocusPolicy(reachable ? Qt::StrongFocus : Qt::NoFocus);
+      w->setFocusPolicy(model_.inTabChain(*c) ? Qt::StrongFocus : Qt::NoFocus);
     }
   }
 }
 
 void WindowBinding::clicked(Control& c) {
   model_.click(c);
-  if (c.kind() == Kind::OptionButton && c.Value && !model_.unloaded()) {
-    if (QWidget* w = widgetOf(c)) w->setFocus(Qt::MouseFocusReason);
-  }
+  if (Control* next = model_.focusAfterClick(c)) widgetOf(*next)->setFocus(Qt::MouseFocusReason);
 }
 
 void WindowBinding::show() {
   window_->show();
-  for (Control* option : {&model_.Option1, &model_.Option2}) {
-    if (option->Value) widgetOf(*option)->setFocus(Qt::OtherFocusReason);
-  }
+  if (Control* first = model_.initialFocus()) focus(*first);
 }
 
 void WindowBinding::unloaded() {

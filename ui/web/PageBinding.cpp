@@ -23,7 +23,7 @@ val make(const char* tag, const char* cls) {
   return e;
 }
 
-// 96 CSS pixels to the inch: 15 twips to the pixel at 100 %.
+// 96 CSS pixels to the inch.
 constexpr double kCssDpi = 96;
 
 std::string px(int pixels) {
@@ -41,14 +41,21 @@ std::string quotedFamily(std::string_view face) {
   return "\"" + std::string(face) + "\"";
 }
 
-// The window's face first, so that a Windows machine uses its own, then the faces that
-// stand in for it elsewhere, then the browser's own Japanese face.
-std::string fontFamily(const std::string& name) {
-  std::string list = quotedFamily(name);
-  if (name == "ＭＳ Ｐゴシック") list += ", " + quotedFamily(fonts::kPGothicLatinName);
-  for (std::string_view face : fonts::kIpaGothic) list += ", " + quotedFamily(face);
-  for (std::string_view face : fonts::kOtherSystems) list += ", " + quotedFamily(face);
-  return list + ", sans-serif";
+// The faces of the window's face list, then the browser's own sans-serif face.
+std::string fontFamily(std::string_view name) {
+  std::string list;
+  for (std::string_view face : fonts::faceList(name)) list += quotedFamily(face) + ", ";
+  return list + "sans-serif";
+}
+
+// The page numbers the buttons of a mouse 0 (left), 1 (middle) and 2 (right).
+mouse::Button pageButton(int button) {
+  switch (button) {
+    case 0: return mouse::Button::Left;
+    case 1: return mouse::Button::Middle;
+    case 2: return mouse::Button::Right;
+    default: return mouse::Button::Other;
+  }
 }
 
 bool isButton(const Control& c) {
@@ -99,6 +106,7 @@ PageBinding::PageBinding(ControlModel& model)
   icon.set("src", std::string("icon-32.png"));
   icon.set("alt", std::string(""));
   title_ = make("span", "title");
+  bar["style"].set("fontFamily", fontFamily(fonts::kUiGothic));
   bar.call<void>("appendChild", icon);
   bar.call<void>("appendChild", title_);
   window_.call<void>("appendChild", bar);
@@ -140,8 +148,7 @@ void PageBinding::create(Control& c) {
       if (!element(*child).isNull()) element(*child)["style"].set("zIndex", ++z);
     }
   }
-  // The word of the display and the question are announced as they change.
-  if (&c == &model_.lbl1 || &c == &model_.lbl2) {
+  if (model_.announcesChanges(c)) {
     e.call<void>("setAttribute", std::string("aria-live"), std::string("polite"));
   }
 }
@@ -237,22 +244,18 @@ void PageBinding::applyLook(Control& c) {
 
 void PageBinding::applyFont(Control& c) {
   val style = element(c)["style"];
-  style.set("fontFamily", fontFamily(c.FontName));
+  style.set("fontFamily", fontFamily(c.FontName.get()));
   char size[32];
   std::snprintf(size, sizeof size, "%gpt", static_cast<double>(c.FontSize.get()));
   style.set("fontSize", std::string(size));
   style.set("fontWeight", std::string(c.FontBold ? "bold" : "normal"));
 }
 
-// Which controls take the keyboard, in the model's tab order: of two option buttons only
-// the selected one, and nothing inside a disabled frame.
 void PageBinding::refreshInput() {
   const auto order = model_.tabOrder();
   for (std::size_t i = 0; i < order.size(); ++i) {
     const Control& c = *order[i];
-    const bool reachable =
-        model_.containersEnabled(c) && (c.kind() != Kind::OptionButton || c.Value);
-    focusTarget(c).set("tabIndex", reachable ? static_cast<int>(i) + 1 : -1);
+    focusTarget(c).set("tabIndex", model_.inTabChain(c) ? static_cast<int>(i) + 1 : -1);
   }
 }
 
@@ -275,9 +278,7 @@ void PageBinding::focus(Control& c) {
 }
 
 void PageBinding::show() {
-  for (Control* option : {&model_.Option1, &model_.Option2}) {
-    if (option->Value) focus(*option);
-  }
+  if (Control* first = model_.initialFocus()) focus(*first);
 }
 
 Control* PageBinding::control(int index) const {
@@ -297,17 +298,18 @@ void PageBinding::clicked(int index) {
     if (option->kind() == Kind::OptionButton)
       focusTarget(*option).set("checked", option->Value.get());
   }
-  if (c->kind() == Kind::OptionButton && c->Value) focus(*c);
+  if (Control* next = model_.focusAfterClick(*c)) focus(*next);
 }
 
-void PageBinding::pressed(int index, int buttons, int keys, double x, double y) {
+void PageBinding::pressed(int index, int button, bool shift, bool ctrl, bool alt, double x,
+                          double y) {
   Control* c = control(index);
   if (c == nullptr) return;
   MouseArgs a;
-  a.button = static_cast<std::int16_t>(buttons);
-  a.shift = static_cast<std::int16_t>(keys);
-  a.x = static_cast<float>(x * 15.0);  // CSS pixels to twips
-  a.y = static_cast<float>(y * 15.0);
+  a.button = mouse::buttonMask(pageButton(button));
+  a.shift = mouse::keyMask(shift, ctrl, alt);
+  a.x = pixelsToTwips(x, kCssDpi);
+  a.y = pixelsToTwips(y, kCssDpi);
   model_.mouseDown(*c, a);
 }
 

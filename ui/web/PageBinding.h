@@ -24,9 +24,10 @@ class PageBinding : public Mirror {
   PageBinding& operator=(const PageBinding&) = delete;
 
   // Input from the page, by control index: a click on a button or an option, and a press
-  // on a label with the pressed buttons, the held keys and the position in CSS pixels.
+  // on a label with the button that went down (the page's numbering: 0 left, 1 middle,
+  // 2 right), the keys held and the position in CSS pixels.
   void clicked(int control);
-  void pressed(int control, int buttons, int keys, double x, double y);
+  void pressed(int control, int button, bool shift, bool ctrl, bool alt, double x, double y);
   // Puts the focus where the keyboard starts: on the selected bank option.
   void show();
 

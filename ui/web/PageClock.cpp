@@ -13,11 +13,6 @@ std::int64_t PageClock::nowUs() {
 }
 
 PageClock::PageClock(ControlModel& model) {
-  for (Control* c : model.all()) {
-    if (c->kind() == Kind::Timer) {
-      waiters_.push_back(std::make_unique<Waiter>(Waiter{this, waiters_.size()}));
-    }
-  }
   clock_ = std::make_unique<WallClock>(
       model, &PageClock::nowUs, 1000,
       [this](std::size_t i, std::optional<std::int64_t> due) { arm(i, due); });
@@ -29,7 +24,11 @@ PageClock::~PageClock() {
   }
 }
 
+// A timer's waiter is made the first time the timer is armed or disarmed.
 void PageClock::arm(std::size_t i, std::optional<std::int64_t> due) {
+  while (waiters_.size() <= i) {
+    waiters_.push_back(std::make_unique<Waiter>(Waiter{this, waiters_.size()}));
+  }
   Waiter& w = *waiters_[i];
   if (w.handle != 0) emscripten_clear_timeout(w.handle);
   w.handle = 0;
