@@ -49,50 +49,6 @@ TEST(ControlModel, ContainersListTheirChildrenInOrder) {
   EXPECT_LT(ui.Timer1.index(), ui.Timer2.index());
 }
 
-// A sample of the tables, one row of each kind and the odd values.
-TEST(ControlModel, CreatedWithTheValuesOfTheTables) {
-  ControlModel ui;
-  EXPECT_EQ(ui.btnST.ToolTipText.get(), "先に左の『順に‥、全部‥』を選択してください。");
-  EXPECT_EQ(ui.btnST.BackColor.get(), Colour{0x0080FFFF});
-  EXPECT_EQ(ui.btnST.FontSize.get(), 16.5f);
-  EXPECT_TRUE(ui.btn1Jun.FontBold);
-  EXPECT_EQ(ui.btn2Jun.Left.get(), 180.0f);
-  EXPECT_EQ(ui.btnY.FontSize.get(), 25.5f);
-  EXPECT_EQ(ui.Option2.ToolTipText.get(), "漢字が出ます。");
-  EXPECT_TRUE(ui.Option1.Value);
-  EXPECT_TRUE(ui.Option3.Value);
-  EXPECT_FALSE(ui.Option4.Value);
-  EXPECT_EQ(ui.frmZnb.Left.get(), 9120.0f);
-  EXPECT_EQ(ui.Frame1.BorderStyle.get(), 1);
-  EXPECT_EQ(ui.lbl2.Caption.get(), "下の言葉を記憶してください。では始めます。");
-  EXPECT_FALSE(ui.lbl2.Visible);
-  EXPECT_EQ(ui.lbl2.FontSize.get(), 15.75f);
-  EXPECT_EQ(ui.lblKng.BackStyle.get(), 1);
-  EXPECT_EQ(ui.lblKng.ForeColor.get(), Colour{0x00C00000});
-  EXPECT_EQ(ui.lblKng.FontSize.get(), 4.5f);
-  EXPECT_EQ(ui.lblQn.BackColor.get(), colours::ButtonFace);
-  EXPECT_EQ(ui.lblQn.FontName.get(), "ＭＳ Ｐゴシック");
-  EXPECT_EQ(ui.lbl2Z.ForeColor.get(), Colour{0x00C0C0C0});
-  EXPECT_EQ(ui.lblBn.Alignment.get(), 1);
-  EXPECT_EQ(ui.lblAZ.FontSize.get(), 22.5f);
-  EXPECT_FALSE(ui.Timer1.Enabled);
-  EXPECT_EQ(ui.Timer1.Interval.get(), 1000);
-  EXPECT_TRUE(ui.Timer2.Enabled);
-  EXPECT_EQ(ui.Timer2.Interval.get(), 0);
-  EXPECT_EQ(ui.Form1.BackColor.get(), Colour{0x00FFFFC0});
-}
-
-TEST(ControlModel, KindsHoldOnlyTheirOwnProperties) {
-  ControlModel ui;
-  EXPECT_TRUE(ui.Timer1.has(Prop::Interval));
-  EXPECT_FALSE(ui.Timer1.has(Prop::Caption));
-  EXPECT_FALSE(ui.lbl1.has(Prop::Enabled));
-  EXPECT_FALSE(ui.btnQ.has(Prop::Value));
-  EXPECT_TRUE(ui.Option1.has(Prop::Value));
-  EXPECT_FALSE(ui.Frame1.has(Prop::ToolTipText));
-  EXPECT_TRUE(ui.Form1.has(Prop::Width));
-}
-
 struct Recorder : ModelObserver {
   std::vector<std::string> seen;
   void propertyWritten(Control& c, Prop p) override {
@@ -204,12 +160,63 @@ TEST(ControlModel, TabOrderAsListed) {
                                                   "btnEND", "btnY", "btnN"}));
 }
 
-TEST(ControlModel, ACaptionReadsBackExactlyAsAssigned) {
+// Where the keyboard can go, as every binding asks it: Tab reaches the selected option
+// of each group and every button, and nothing inside a locked frame.
+TEST(Keyboard, TabChainFirstFocusAndTheFocusAfterAClick) {
   ControlModel ui;
-  for (const std::string& text : {std::string(), std::string(" 前後 "), std::string("a\r\nb\r\n"),
-                                  std::string("\r"), std::string("<b>"), std::string("x\0y", 3)}) {
-    ui.lbl1.Caption = text;
-    EXPECT_EQ(ui.lbl1.Caption.get(), text);
+  auto chain = [&] {
+    std::vector<std::string_view> out;
+    for (Control* c : ui.all()) {
+      if (ui.inTabChain(*c)) out.push_back(c->name());
+    }
+    return out;
+  };
+  using V = std::vector<std::string_view>;
+  EXPECT_EQ(chain(), (V{"btnN", "btnY", "btn1Jun", "btn2Jun", "btnEND", "btnA", "btnQ", "btnST",
+                        "Option3", "Option1"}));
+  EXPECT_EQ(ui.initialFocus(), &ui.Option1);
+
+  EXPECT_TRUE(ui.click(ui.Option2));
+  EXPECT_EQ(ui.focusAfterClick(ui.Option2), &ui.Option2);
+  EXPECT_EQ(ui.initialFocus(), &ui.Option2);
+  EXPECT_EQ(ui.focusAfterClick(ui.Option1), nullptr);  // not the selected one
+  EXPECT_EQ(ui.focusAfterClick(ui.btnQ), nullptr);     // a button takes it by the click
+
+  ui.btnA.Enabled = false;  // a disabled button stays in the chain, skipped while disabled
+  EXPECT_TRUE(ui.inTabChain(ui.btnA));
+  EXPECT_FALSE(ui.takesFocus(ui.btnA));
+
+  ui.Frame1.Enabled = false;  // everything inside the locked frame leaves the chain
+  EXPECT_EQ(chain(), (V{"btnN", "btnY"}));
+  EXPECT_EQ(ui.initialFocus(), nullptr);
+  EXPECT_EQ(ui.focusAfterClick(ui.Option2), nullptr);
+
+  ui.Frame1.Enabled = true;
+  ui.unload();
+  EXPECT_EQ(ui.focusAfterClick(ui.Option2), nullptr);
+}
+
+TEST(ScreenReaders, TheDisplayedWordAndTheQuestionAreAnnounced) {
+  ControlModel ui;
+  std::vector<std::string_view> announced;
+  for (Control* c : ui.all()) {
+    if (ui.announcesChanges(*c)) announced.push_back(c->name());
+  }
+  EXPECT_EQ(announced, (std::vector<std::string_view>{"lbl2", "lbl1"}));
+}
+
+TEST(Timers, TickOnlyWhenEnabledWithAnInterval) {
+  ControlModel ui;
+  struct Row {
+    bool enabled;
+    std::int32_t interval;
+    bool ticks;
+  };
+  for (const Row& r :
+       {Row{true, 600, true}, Row{true, 0, false}, Row{false, 600, false}, Row{true, -1, false}}) {
+    ui.Timer1.Enabled = r.enabled;
+    ui.Timer1.Interval = r.interval;
+    EXPECT_EQ(ControlModel::ticking(ui.Timer1), r.ticks) << r.enabled << " " << r.interval;
   }
 }
 

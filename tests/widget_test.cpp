@@ -78,6 +78,54 @@ TEST(Widgets, StandWhereTheTwipsSay) {
   EXPECT_EQ(win.binding.window()->windowTitle(), QStringLiteral("ソラト"));
 }
 
+// What a person sees once the window has started: the controls that show, in reading
+// order, what each says, which take a click, and that all of them lie inside the
+// window (the peek label stands below its edge, out of sight).
+TEST(Widgets, WhatAPersonSeesAfterStartUp) {
+  Window win;
+  struct Row {
+    const char* name;
+    const char* text;
+    bool takesClicks;
+  };
+  const std::vector<Row> expected = {
+      {"Frame1", "", false},          {"Frame2", "", false},         {"Option1", "あ", true},
+      {"Option2", "漢", true},        {"btn1Jun", "順に出す", true}, {"btn2Jun", "全部出す", true},
+      {"Frame3", "", false},          {"Option3", "早", true},       {"Option4", "遅", true},
+      {"btnST", "始", true},          {"lblSTn", "0", false},        {"btnQ", "問", true},
+      {"lblQn", "0", false},          {"btnA", "答", true},          {"btnEND", "終了", true},
+      {"lblRM", "年を取ると", false}, {"lbl1", "", false},           {"btnY", "はい", true},
+      {"btnN", "いいえ", true}};
+  QWidget* window = win.binding.window();
+  std::vector<std::string> shown;
+  for (QWidget* w : window->findChildren<QWidget*>()) {
+    if (win.binding.controlOf(w) == nullptr || !w->isVisibleTo(window)) continue;
+    if (w->visibleRegion().isEmpty()) {
+      EXPECT_EQ(w->objectName(), QStringLiteral("lblKng"));
+      continue;
+    }
+    const QRect at(w->mapTo(window, QPoint(0, 0)), w->size());
+    EXPECT_TRUE(window->rect().contains(at)) << w->objectName().toStdString();
+    if (w->objectName() != QStringLiteral("Shape1")) shown.push_back(w->objectName().toStdString());
+  }
+  std::vector<std::string> names;
+  for (const Row& r : expected) {
+    names.push_back(r.name);
+    QWidget* w = window->findChild<QWidget*>(QString::fromUtf8(r.name));
+    ASSERT_NE(w, nullptr) << r.name;
+    QString text;
+    if (auto* label = qobject_cast<QLabel*>(w)) text = label->text();
+    if (auto* button = qobject_cast<QAbstractButton*>(w)) text = button->text();
+    const bool says = *r.text == '\0' ? text.isEmpty() : text.startsWith(QString::fromUtf8(r.text));
+    EXPECT_TRUE(says) << r.name << ": " << text.toStdString();
+    const bool clickable = qobject_cast<QAbstractButton*>(w) != nullptr && w->isEnabled();
+    EXPECT_EQ(clickable, r.takesClicks) << r.name;
+  }
+  std::sort(shown.begin(), shown.end());
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(shown, names);
+}
+
 TEST(Widgets, ARealClickReachesAnEnabledButtonOnly) {
   Window win;
   auto& ui = win.w.ui;
@@ -134,6 +182,16 @@ TEST(Widgets, LabelsShowCrLfAsALineBreakAndWrap) {
   ui.lblB.Caption = "あいうえおかきくけこさしすせそたちつてと";
   EXPECT_GT(label->lineCount(), 1);  // wrapped between characters
   EXPECT_EQ(ui.lblB.Caption.get(), "あいうえおかきくけこさしすせそたちつてと");
+  // An empty caption reads back empty and leaves no ink inside the border.
+  ui.lblB.Caption = "";
+  EXPECT_EQ(ui.lblB.Caption.get(), "");
+  EXPECT_EQ(label->text(), QString());
+  const QImage ink = label->grab().toImage();
+  int dark = 0;
+  for (int y = 2; y < ink.height() - 2; ++y) {
+    for (int x = 2; x < ink.width() - 2; ++x) dark += qGray(ink.pixel(x, y)) < 128;
+  }
+  EXPECT_EQ(dark, 0);
 }
 
 TEST(Widgets, FocusStartsOnTheSelectedBankOptionAndFollowsTheTabOrder) {
