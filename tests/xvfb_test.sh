@@ -34,17 +34,37 @@ for _ in $(seq 100); do [ -s "$fdfile" ] && break; sleep 0.05; done
 export DISPLAY=:$(head -n1 "$fdfile")
 unset QT_QPA_PLATFORM
 
+# Polls until a command succeeds, for at most $2 seconds; fails the test with $1 if not.
+wait_for() {
+  local what=$1 seconds=$2
+  shift 2
+  local until=$(( $(date +%s%N) + seconds * 1000000000 ))
+  until "$@"; do
+    [ "$(date +%s%N)" -lt "$until" ] || fail "waited ${seconds} s in vain for $what"
+    sleep 0.05
+  done
+}
+# The window is painted: the instructions stand in lblRM (100,107 500x266 after Load).
+painted() { shot probe && [ "$(colours_in probe 480x240+110+117)" -gt 1 ]; }
+# 問 (Frame1 at 64,13, its 65x40 rectangle at 256,16 inside the border) takes a click:
+# its caption is drawn in black, not in the grey of a disabled button.
+question_enabled() {
+  shot probe && [ "$(convert "$artefacts/probe.png" -crop 30x24+338+38 +repage -colorspace gray \
+                     -format '%[fx:int(minima*255)]' info:)" -lt 64 ]
+}
+question_disabled() { ! question_enabled; }
 start() {
   "$sorato" &
   pid=$!
   win=$(timeout 10 xdotool search --sync --name '^ソラト$' | head -n1)
   [ -n "$win" ] || fail "no window named ソラト"
-  sleep 0.3
+  wait_for "the first paint" 10 painted
 }
 # Twips to pixels at 96 DPI, and the centre of a control: container offset plus its
 # own rectangle (Frame1 lies at 960, 200 and its children count from inside its border).
 px() { echo $(( ($1 + 7) / 15 )); }
-click_at() { xdotool mousemove --window "$win" "$1" "$2" click 1; sleep 0.15; }
+# Input is queued and taken in order: only what time decides (a display's end) is waited for.
+click_at() { xdotool mousemove --window "$win" "$1" "$2" click 1; }
 click_in_frame1() {  # left top width height
   click_at $(( $(px 960) + 1 + $(px $(( $1 + $3 / 2 ))) )) $(( $(px 200) + 1 + $(px $(( $2 + $4 / 2 ))) ))
 }
@@ -80,7 +100,7 @@ FONTCONFIG_FILE=$nofonts/fonts.conf "$sorato" 2>"$nofonts/stderr" &
 pid=$!
 win=$(timeout 10 xdotool search --sync --name '^ソラト$' | head -n1)
 [ -n "$win" ] || fail "without fonts: no window"
-sleep 0.3
+wait_for "the first paint without fonts" 10 painted
 click_in_frame1 6200 240 1050 600
 wait_exit "without fonts"
 status=$?
@@ -95,9 +115,9 @@ start
 shot start
 click_in_frame1 180 620 1250 360    # 全部出す
 click_in_frame1 2136 240 972 600    # 始
-sleep 1
+wait_for "the display to start" 5 question_disabled
 shot all-at-once
-sleep 11.5                          # the display lasts 12 s
+wait_for "the end of the display" 15 question_enabled   # it lasts 12 s
 click_in_frame1 3840 240 972 600    # 問
 shot question
 for n in $(seq 20); do
@@ -107,8 +127,8 @@ lists="123x280+24+104"              # where lblA stands
 shot before-answer
 [ "$(colours_in before-answer "$lists")" -eq 1 ] || fail "result list shown too early"
 click_in_frame1 5000 240 972 600    # 答
-shot results
-[ "$(colours_in results "$lists")" -gt 1 ] || fail "no result list after 答"
+lists_shown() { shot "$1" && [ "$(colours_in "$1" "$lists")" -gt 1 ]; }
+wait_for "a result list after 答" 5 lists_shown results
 kill -0 "$pid" 2>/dev/null || fail "the program ended during the game"
 click_in_frame1 6200 240 1050 600
 wait_exit "after a whole game"
@@ -123,26 +143,25 @@ strace -ff -e trace=%file,mkdir -o "$trace/call" "$sorato" &
 pid=$!
 win=$(timeout 10 xdotool search --sync --name '^ソラト$' | head -n1)
 [ -n "$win" ] || fail "keyboard: no window"
-sleep 0.5
+wait_for "the first paint under strace" 20 painted
 xdotool windowfocus --sync "$win"  # what a window manager does for a new window
-sleep 0.2
 shot keyboard-start
 # 7. あ (Option1: Frame1 at 64,13, Frame2 at 100,13 inside it, each with a 1-pixel
 # border; the option 32 by 12 at 0,9): its right end, past the caption, is light cyan.
 colour=$(convert "$artefacts/keyboard-start.png" -crop 1x1+196+38 +repage -format '%[pixel:p]' info:)
 case $colour in "srgb(192,255,255)"|"rgb(192,255,255)") ;; *) fail "あ is filled with $colour, not light cyan" ;; esac
 echo "ok   the options are filled with their colour ($colour)"
-key() { xdotool key --window "$win" "$@"; sleep 0.15; }
+key() { xdotool key --window "$win" "$@"; }
 key Tab Tab space       # from あ to 全部出す: prepared
 key Tab Tab space       # past 早 to 始: the display runs
-sleep 12.6              # it lasts 12 s; the focus is now on 問
+wait_for "the keyboard display to start" 5 question_disabled
+wait_for "the end of the keyboard display" 15 question_enabled  # the focus is now on 問
 key space               # question 1
 key Tab Tab Tab         # past 答 and 終了 to はい
 for n in $(seq 20); do key space; done
 key space               # the focus went to 答 after the twentieth answer
-shot keyboard-results
+wait_for "a result list after 答 by keyboard" 5 lists_shown keyboard-results
 kill -0 "$pid" 2>/dev/null || fail "the keyboard game ended the program"
-[ "$(colours_in keyboard-results "$lists")" -gt 1 ] || fail "keyboard: no result list after 答"
 echo "ok   a whole game by the keyboard alone ends in the result lists"
 click_in_frame1 6200 240 1050 600   # 終了, now on purpose
 wait_exit "after the keyboard game"
