@@ -39,12 +39,15 @@ EMSCRIPTEN_KEEPALIVE void sorato_out_of_sight() {
   if (page != nullptr) page->game.outOfSight();
 }
 
-// For the tests only, called from the test's side: a value for the random source's queue.
+#ifdef SORATO_TEST_HOOKS
+// In the tests' build of the page only, called from the test's side: a value for the
+// random source's queue.  The published page has no way in to its random source.
 EMSCRIPTEN_KEEPALIVE int sorato_script_random(double r) {
   if (page == nullptr || !(r >= 0 && r < 1)) return 0;
   page->game.random.push(static_cast<float>(r));
   return 1;
 }
+#endif
 
 }  // extern "C"
 

@@ -6,8 +6,9 @@
 
 namespace sorato {
 
-// The game keeps the arithmetic of its first home: 16-bit integers, and 16-bit Booleans
-// with True = -1 and False = 0, flipped with a bitwise NOT.
+// The game's counters are 16-bit integers and its flags 16-bit Booleans, True = -1 and
+// False = 0, flipped with a bitwise NOT, so that every counter wraps and every flag
+// flips as the game has always done.
 using Integer = std::int16_t;
 using Boolean = std::int16_t;
 inline constexpr Boolean True = -1;

@@ -15,8 +15,9 @@ constexpr Colour kGrey{0x00808080};
 
 }  // namespace
 
-// The first twelve steps of both preparations: they differ only in the flag of their
-// display and in the message.
+// What both preparations do first: stop any display, clear the last game off the window
+// and lock what does not apply yet.  They differ only in the flag of their display and
+// in the message.
 void StudyPhase::resetForPreparation(Boolean& flag, std::string_view message) {
   ui_.lblRM.Visible = false;
   ui_.Timer1.Enabled = false;
@@ -52,10 +53,6 @@ void StudyPhase::loadAndDraw() {
   draw_.PickShown();
   draw_.SplitAbsent();
 }
-
-}  // namespace sorato
-
-namespace sorato {
 
 void StudyPhase::btn1Jun_Click() {
   resetForPreparation(g_.st, texts::PrepareOneByOne);

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# The page: `scripts/web.sh build` builds it into build-web/page/ (and the WebAssembly
-# driver as build-web/sorato-drive); `scripts/web.sh serve` also serves the folder on
+# The page: `scripts/web.sh build` builds it into build-web/page/ (the tests' build of
+# it into build-web/page-test/, and the WebAssembly driver as build-web/sorato-drive); `scripts/web.sh serve` also serves the folder on
 # 127.0.0.1, at a free port, until Ctrl-C.  The icons come from the desktop build's
 # icon tool, so build/ is built first.
 set -euo pipefail
@@ -14,9 +14,11 @@ build() {
   export NODE_PATH=/usr/share/nodejs
   emcmake cmake -S . -B build-web -DCMAKE_BUILD_TYPE=Release -DSORATO_WITH_QT=OFF \
     -DSORATO_WITH_TESTS=OFF >/dev/null
-  cmake --build build-web -j"$jobs" --target sorato-page sorato-drive
-  for size in 32 64 128 256; do
-    cp "build/icons/hicolor/${size}x${size}/apps/org.sorato.sorato.png" "build-web/page/icon-$size.png"
+  cmake --build build-web -j"$jobs" --target sorato-page sorato-page-test sorato-drive
+  for dir in page page-test; do
+    for size in 32 64 128 256; do
+      cp "build/icons/hicolor/${size}x${size}/apps/org.sorato.sorato.png" "build-web/$dir/icon-$size.png"
+    done
   done
 }
 

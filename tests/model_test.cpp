@@ -1,4 +1,4 @@
-// The control model as created: names, containment, tables, and the rules of each kind.
+// The control model as created: names, containment, and the rules of each kind.
 
 #include <gtest/gtest.h>
 

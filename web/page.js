@@ -45,7 +45,6 @@
   }
 
   createSorato().then((game) => {
-    globalThis.soratoGame = game;  // for the tests, which script its random source
     note.hidden = true;
     fit();
     window.addEventListener('resize', fit);

@@ -1,11 +1,11 @@
 // The page's timing, frame by frame, in headless Chromium on the real clock: for each
 // display, the frame that first shows each word and the frame that first shows it gone,
 // from requestAnimationFrame's frame times; the exposure is the difference.  Run by hand
-// (about a minute): node tests/web/bench_frames.mjs build-web/page
+// (about a minute): node tests/web/bench_frames.mjs build-web/page-test
 import {resolve} from 'node:path';
 import {launch, serve, started} from './harness.mjs';
 
-const server = await serve(resolve(process.argv[2] || 'build-web/page'));
+const server = await serve(resolve(process.argv[2] || 'build-web/page-test'));
 const browser = await launch();
 
 // Installed before the page loads: each change of the word labels, with the time it

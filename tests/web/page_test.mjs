@@ -1,14 +1,16 @@
 // The page in the system's Chromium, served from 127.0.0.1: four whole games (each
 // display mode, by clicks and by the keyboard), read back from the page and checked
 // against sorato-drive playing the same game; and what the page loads, keeps and says.
-// Usage: node page_test.mjs PAGE_DIR DRIVER ARTEFACTS_DIR
-import {mkdir, mkdtemp, rm, writeFile} from 'node:fs/promises';
+// The games run on the tests' build of the page, which lets a test script the random
+// source; the published page is checked to have no such way in.
+// Usage: node page_test.mjs TEST_PAGE_DIR DRIVER ARTEFACTS_DIR PUBLISHED_PAGE_DIR
+import {mkdir, mkdtemp, readFile, rm, writeFile} from 'node:fs/promises';
 import {tmpdir} from 'node:os';
 import {execFileSync} from 'node:child_process';
 import {join, resolve} from 'node:path';
 import {launch, serve, started} from './harness.mjs';
 
-const [pageDir, driver, artefacts] = process.argv.slice(2).map((p) => resolve(p));
+const [pageDir, driver, artefacts, publishedDir] = process.argv.slice(2).map((p) => resolve(p));
 await mkdir(artefacts, {recursive: true});
 const server = await serve(pageDir);
 const {base, served} = server;
@@ -134,7 +136,7 @@ await play(true, false, 12);
 await play(false, true, 13);
 await play(true, true, 14);
 
-// The window as the tables place it, a disabled frame that ignores input, the covering
+// The window as its twips place it, a disabled frame that ignores input, the covering
 // frame of the all-at-once display, and names and roles for screen readers.
 {
   const {context, page} = await open();
@@ -289,6 +291,23 @@ await play(true, true, 14);
   check(words.split('\n').filter((w) => w).length === 5, `without the Japanese faces the game still plays (${words.split('\n')[0]}…)`);
   await bare.close();
   await rm(dir, {recursive: true, force: true});
+}
+// The published page: it plays, and nothing in it lets anyone choose its words.
+{
+  const script = async (dir) => readFile(join(dir, 'sorato.js'), 'utf8');
+  const hook = '_sorato_script_random';
+  const published = await serve(publishedDir);
+  const page = await browser.newPage();
+  await page.goto(published.base);
+  await page.waitForSelector('#btnST');
+  await page.click('#btn2Jun');
+  const plays = (await text(page, 'lblRM')) !== null && !(await page.$eval('#btnST', (e) => e.disabled));
+  const reachable = await page.evaluate(() => typeof globalThis.soratoGame !== 'undefined');
+  check(plays && !reachable && (await script(pageDir)).includes(hook) &&
+        !(await script(publishedDir)).includes(hook),
+        'the published page plays and exports no way to script its random source');
+  await page.close();
+  published.close();
 }
 check(served.every((p) => /^\/(|index\.html|sorato\.(js|wasm|css)|page\.js|sw\.js|manifest\.webmanifest|icon-\d+\.png)$/.test(p)),
       `the page asks for its own files only (${[...new Set(served)].join(' ')})`);

@@ -1,6 +1,6 @@
 // The page at the moments of the desktop's screenshots (tools/screenshots.cpp: the same
 // scripted game), at 100 %, for the README.  Run by hand:
-//   node tests/web/screenshots.mjs build-web/page docs/screenshots
+//   node tests/web/screenshots.mjs build-web/page-test docs/screenshots
 import {mkdir} from 'node:fs/promises';
 import {join, resolve} from 'node:path';
 import {launch, serve, started} from './harness.mjs';
