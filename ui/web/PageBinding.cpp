@@ -48,15 +48,9 @@ std::string fontFamily(std::string_view name) {
   return list + "sans-serif";
 }
 
-// The page numbers the buttons of a mouse 0 (left), 1 (middle) and 2 (right).
-mouse::Button pageButton(int button) {
-  switch (button) {
-    case 0: return mouse::Button::Left;
-    case 1: return mouse::Button::Middle;
-    case 2: return mouse::Button::Right;
-    default: return mouse::Button::Other;
-  }
-}
+// The buttons of a mouse as the page numbers them.
+constexpr mouse::Button kPageButtons[] = {mouse::Button::Left, mouse::Button::Middle,
+                                          mouse::Button::Right};
 
 bool isButton(const Control& c) {
   return c.kind() == Kind::CommandButton || c.kind() == Kind::OptionButton;
@@ -306,7 +300,8 @@ void PageBinding::pressed(int index, int button, bool shift, bool ctrl, bool alt
   Control* c = control(index);
   if (c == nullptr) return;
   MouseArgs a;
-  a.button = mouse::buttonMask(pageButton(button));
+  a.button =
+      mouse::buttonMask(button >= 0 && button <= 2 ? kPageButtons[button] : mouse::Button::Other);
   a.shift = mouse::keyMask(shift, ctrl, alt);
   a.x = pixelsToTwips(x, kCssDpi);
   a.y = pixelsToTwips(y, kCssDpi);
