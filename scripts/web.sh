@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# The page: `scripts/web.sh build` builds it into build-web/page/ (the tests' build of
-# it into build-web/page-test/, and the WebAssembly driver as build-web/sorato-drive); `scripts/web.sh serve` also serves the folder on
-# 127.0.0.1, at a free port, until Ctrl-C.  The icons come from the desktop build's
-# icon tool, so build/ is built first.
+# The page: `scripts/web.sh build` builds it into build-web/page/ (the tests' build of it
+# into build-web/page-test/, and the WebAssembly driver as build-web/sorato-drive);
+# `scripts/web.sh serve` also serves the folder on 127.0.0.1, at a free port, until
+# Ctrl-C; `scripts/web.sh stamp DIR` names the release of a page folder again after a
+# change to one of its files.  The icons come from the desktop build's icon tool, so
+# build/ is built first.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs=$(nproc)
@@ -19,7 +21,20 @@ build() {
     for size in 32 64 128 256; do
       cp "build/icons/hicolor/${size}x${size}/apps/org.sorato.sorato.png" "build-web/$dir/icon-$size.png"
     done
+    stamp "build-web/$dir"
   done
+}
+
+# Names the release of a built page folder: a hash of its files (and of the page and
+# worker templates), written into index.html, which asks for every file with it, and
+# into sw.js, whose change is how a returning browser learns of the release.
+stamp() {
+  local dir=$1 release
+  release=$( (cd "$dir" && cat sorato.css page.js sorato.js sorato.wasm manifest.webmanifest \
+                 icon-32.png icon-64.png icon-128.png icon-256.png) |
+             cat - web/index.html web/sw.js | sha256sum | cut -c1-16)
+  sed "s/@RELEASE@/$release/g" web/index.html >"$dir/index.html"
+  sed "s/@RELEASE@/$release/g" web/sw.js >"$dir/sw.js"
 }
 
 serve() {
@@ -34,5 +49,6 @@ free_port() {
 case "${1:-}" in
   build) build ;;
   serve) build; serve "$(free_port)" ;;
-  *) echo "usage: $0 build|serve" >&2; exit 64 ;;
+  stamp) stamp "$2" ;;
+  *) echo "usage: $0 build|serve|stamp DIR" >&2; exit 64 ;;
 esac

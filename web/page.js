@@ -5,6 +5,7 @@
 (function () {
   const host = document.getElementById('sorato');
   const note = document.getElementById('fallback');
+  const turn = document.getElementById('turn');
   const cannotStart =
       'ソラトを始められませんでした。このブラウザーは WebAssembly を使えないか、' +
       'ページがファイルとして開かれています。ウェブサーバーから開くか' +
@@ -22,21 +23,27 @@
     return;
   }
 
-  // The whole window, scaled to fit the screen and centred, keeping its proportions; the
-  // browser's own zoom (Ctrl +, which shrinks the viewport in CSS pixels) enlarges it
-  // beyond that, and the page then scrolls.
+  // The release this page belongs to: every file it loads is asked for with it, so that
+  // a page never runs files of two releases together.
+  const release = document.querySelector('meta[name="sorato-release"]').content;
+
+  // The whole window, as large as the page's area allows, keeping its proportions, and
+  // centred.  No browser tells a page its zoom soundly (the outer width over the inner
+  // one also grows with a side panel), so the window fills the area at every zoom.  On
+  // a phone held upright the window, wider than tall, is small: a line suggests turning it.
   function fit() {
     const win = host.querySelector('.window');
     if (!win) return;
+    const width = document.documentElement.clientWidth;
+    const height = document.documentElement.clientHeight;
+    const upright = height > width && width < 600;
+    turn.hidden = !upright;
+    const room = upright ? height - turn.offsetHeight : height;
     const w = win.offsetWidth, h = win.offsetHeight;
-    const ratio = window.outerWidth / window.innerWidth;
-    const zoom = ratio >= 1.1 ? ratio : 1;  // below that: the window's own borders
-    const scale = Math.min(window.innerWidth / w, window.innerHeight / h) * zoom;
-    const left = Math.max(0, (window.innerWidth - w * scale) / 2);
-    const top = Math.max(0, (window.innerHeight - h * scale) / 2);
+    const scale = Math.min(width / w, room / h);
+    const left = (width - w * scale) / 2;
+    const top = (room - h * scale) / 2;
     win.style.transform = `translate(${left}px, ${top}px) scale(${scale})`;
-    host.style.width = `${left + w * scale}px`;
-    host.style.height = `${top + h * scale}px`;
   }
 
   function controlOf(target) {
@@ -44,7 +51,7 @@
     return holder ? Number(holder.dataset.control) : -1;
   }
 
-  createSorato().then((game) => {
+  createSorato({locateFile: (path, prefix) => `${prefix}${path}?r=${release}`}).then((game) => {
     note.hidden = true;
     fit();
     window.addEventListener('resize', fit);

@@ -1,24 +1,96 @@
-// Keeps the page's own files so that the game starts offline; fetches nothing else,
-// and sends nothing anywhere.
+// Keeps the page's own files so that the game starts offline; fetches nothing else, and
+// sends nothing anywhere.  The files are kept by release: every file of a page is asked
+// for with its release (?r=...), so a page never runs files of two releases together,
+// and a release is used only once all its files are kept.
 'use strict';
-const CACHE = 'sorato-1';
-const FILES = ['./', 'index.html', 'sorato.css', 'page.js', 'sorato.js', 'sorato.wasm',
-               'manifest.webmanifest', 'icon-32.png', 'icon-64.png', 'icon-128.png',
-               'icon-256.png'];
+const RELEASE = '@RELEASE@';  // written by the build: a hash of the page's files
+const FILES = ['sorato.css', 'page.js', 'sorato.js', 'sorato.wasm', 'manifest.webmanifest',
+               'icon-32.png', 'icon-64.png', 'icon-128.png', 'icon-256.png'];
+const PREFIX = 'sorato-release-';
+const scope = (path) => new URL(path, self.registration.scope).href;
+
+// From the network, never from the browser's HTTP cache, which may still hold another
+// release's files under the same names.
+async function fetchFresh(url) {
+  const response = await fetch(url, {cache: 'reload', credentials: 'same-origin'});
+  if (!response.ok) throw new Error(`${url}: ${response.status}`);
+  return response;
+}
+
+// Keeps every file of a release, the page given or fetched; true once all are kept.  A
+// release missing a file (the network dropped) is dropped, and tried again next time.
+async function keep(release, page) {
+  const name = PREFIX + release;
+  const known = await caches.has(name);
+  const cache = await caches.open(name);
+  try {
+    if (page || !(await cache.match(scope('./')))) {
+      await cache.put(scope('./'), page || await fetchFresh(scope('./')));
+    }
+    for (const file of FILES) {
+      const url = scope(`${file}?r=${release}`);
+      if (!(await cache.match(url))) await cache.put(url, await fetchFresh(url));
+    }
+  } catch {
+    if (!known) await caches.delete(name);
+    return false;
+  }
+  // The release before stays, for a page that may still run it; older ones go.
+  const releases = (await caches.keys()).filter((n) => n.startsWith(PREFIX));
+  for (const old of releases.slice(0, -2)) await caches.delete(old);
+  return true;
+}
+
+// The release kept last, whole: caches are listed in the order they were made.
+async function keptRelease() {
+  const releases = (await caches.keys()).filter((n) => n.startsWith(PREFIX));
+  return releases.length > 0 ? releases[releases.length - 1].slice(PREFIX.length) : null;
+}
+
+// A visit: the newest release if it can be had whole, else the release kept last.
+async function visit(request) {
+  try {
+    const response = await fetch(request.url, {cache: 'no-cache', credentials: 'same-origin'});
+    const release = response.ok &&
+        (await response.clone().text()).match(/name="sorato-release" content="(\w+)"/);
+    if (release && await keep(release[1], response.clone())) return response;
+  } catch {
+    // offline: the kept release
+  }
+  const kept = await keptRelease();
+  const page = kept && await (await caches.open(PREFIX + kept)).match(scope('./'));
+  return page || fetch(request);
+}
 
 self.addEventListener('install', (e) => {
-  e.waitUntil(caches.open(CACHE).then((c) => c.addAll(FILES)).then(() => self.skipWaiting()));
+  // A worker whose release cannot be kept whole is not installed: the browser tries
+  // again at the next visit, and the release kept before goes on meanwhile.
+  e.waitUntil(keep(RELEASE).then((whole) => {
+    if (!whole) throw new Error('release not kept whole');
+    return self.skipWaiting();
+  }));
 });
 
 self.addEventListener('activate', (e) => {
-  e.waitUntil(caches.keys()
-      .then((keys) => Promise.all(keys.filter((k) => k !== CACHE).map((k) => caches.delete(k))))
-      .then(() => self.clients.claim()));
+  e.waitUntil(self.clients.claim());
 });
 
 self.addEventListener('fetch', (e) => {
   const url = new URL(e.request.url);
   if (e.request.method !== 'GET' || url.origin !== self.location.origin) return;
-  e.respondWith(caches.match(e.request, {ignoreSearch: true})
-      .then((hit) => hit || fetch(e.request)));
+  if (e.request.mode === 'navigate') {
+    e.respondWith(visit(e.request));
+    return;
+  }
+  // A release's own file, kept under its exact address; the icons the manifest names
+  // come from the release kept last.
+  e.respondWith(caches.match(e.request).then(async (hit) => {
+    if (hit) return hit;
+    if (!url.search) {
+      const kept = await keptRelease();
+      const file = kept && await caches.match(`${url.origin}${url.pathname}?r=${kept}`);
+      if (file) return file;
+    }
+    return fetch(e.request);
+  }));
 });

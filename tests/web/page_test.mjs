@@ -217,22 +217,72 @@ await play(true, true, 14);
   await context.close();
 }
 
-// The browser's zoom at 150 % (as Chrome reports it: the outer width over the viewport's
-// width in CSS pixels): the window grows beyond the fit, and the page scrolls to it.
-{
-  const page = await browser.newPage({viewport: {width: 800, height: 600}});
-  const fitted = async () => page.$eval('.window', (e) => e.getBoundingClientRect().width);
+// Every screen, as a fresh load: the whole window inside the visible area, as large as
+// the area allows and centred, nothing wider than the screen (a phone lays the page out
+// at its own width), and on a phone held upright a line that suggests turning it.  A
+// side panel (the browser window wider than its page) changes nothing.
+async function measureFit(page) {
+  return page.evaluate(() => {
+    const r = document.querySelector('.window').getBoundingClientRect();
+    const turn = document.getElementById('turn');
+    const room = innerHeight - (turn.hidden ? 0 : turn.getBoundingClientRect().height);
+    return {left: r.left, top: r.top, right: r.right, bottom: r.bottom, width: innerWidth,
+            height: innerHeight, room, scrollWidth: document.scrollingElement.scrollWidth,
+            hint: !turn.hidden};
+  });
+}
+function fitsWell(m) {
+  const inside = m.left >= -0.5 && m.top >= -0.5 && m.right <= m.width + 0.5 && m.bottom <= m.room + 0.5;
+  const large = Math.abs(m.right - m.left - m.width) < 1 || Math.abs(m.bottom - m.top - m.room) < 1;
+  const centred = Math.abs(m.left - (m.width - m.right)) < 1 && Math.abs(m.top - (m.room - m.bottom)) < 1;
+  return inside && large && centred && m.scrollWidth <= m.width;
+}
+const fitCases = [
+  {name: 'a phone held upright', viewport: {width: 390, height: 844}, phone: true, hint: true},
+  {name: 'a phone held sideways', viewport: {width: 844, height: 390}, phone: true, hint: false},
+  {name: 'a tablet upright', viewport: {width: 820, height: 1180}, phone: true, hint: false},
+  {name: 'a tablet sideways', viewport: {width: 1180, height: 820}, phone: true, hint: false},
+  {name: 'a desktop browser with a side panel', viewport: {width: 1000, height: 700}, panel: 1.33, hint: false},
+  {name: 'a large monitor', viewport: {width: 2560, height: 1440}, hint: false},
+];
+for (const c of fitCases) {
+  const context = await browser.newContext({viewport: c.viewport, isMobile: Boolean(c.phone),
+                                            hasTouch: Boolean(c.phone), deviceScaleFactor: c.phone ? 3 : 1});
+  const page = await context.newPage();
+  if (c.panel) {
+    await page.addInitScript((ratio) => Object.defineProperty(window, 'outerWidth', {get: () => innerWidth * ratio}), c.panel);
+  }
   await page.goto(base);
   await started(page);
-  const plain = await fitted();
-  await page.addInitScript(() => Object.defineProperty(window, 'outerWidth', {get: () => innerWidth * 1.5}));
-  await page.reload();
-  await started(page);
-  const zoomed = await fitted();
-  const scrolls = await page.evaluate(() => document.scrollingElement.scrollHeight > innerHeight);
-  check(Math.abs(zoomed / plain - 1.5) < 0.01 && scrolls,
-        `the browser's zoom enlarges the window (${Math.round(plain)} to ${Math.round(zoomed)} px) and the page scrolls`);
-  await page.close();
+  const m = await measureFit(page);
+  check(fitsWell(m) && m.width === c.viewport.width && m.hint === c.hint,
+        `fresh load on ${c.name} (${c.viewport.width}×${c.viewport.height}): the window fits, ` +
+        `as large as it can and centred (${[m.left, m.top, m.right, m.bottom].map(Math.round)} in ` +
+        `${m.width}×${m.height}), ${c.hint ? 'with' : 'without'} the line to turn the phone`);
+  await context.close();
+}
+// Turned while a display runs: the window fits the new shape at once, and the display
+// goes on, ending when it would have.
+{
+  const context = await browser.newContext({viewport: {width: 390, height: 844}, isMobile: true,
+                                            hasTouch: true, deviceScaleFactor: 3});
+  const page = await context.newPage();
+  await page.clock.install({time: 0});
+  await page.goto(base);
+  await started(page, async () => { await page.clock.runFor(100); await page.waitForTimeout(20); });
+  await page.tap('#btn2Jun');
+  await page.tap('#btnST');
+  await page.clock.runFor(6000);
+  await page.setViewportSize({width: 844, height: 390});
+  await page.waitForTimeout(100);
+  const turned = await measureFit(page);
+  await page.clock.runFor(4500);  // (the test's clock also runs on with real time)
+  const during = await text(page, 'lblAZ');
+  await page.clock.runFor(2000);
+  const after = await text(page, 'lblAZ');
+  check(fitsWell(turned) && !turned.hint && during !== '' && after === '',
+        'turned sideways during a display: the window fits again and the words go at 12 s as planned');
+  await context.close();
 }
 
 // Once loaded, the game starts offline, from the service worker's copy of its own files.
