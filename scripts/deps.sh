@@ -11,15 +11,17 @@ test_pkgs=(libgtest-dev xvfb xauth xdotool x11-xserver-utils imagemagick "clang-
            valgrind desktop-file-utils appstream dpkg-dev file strace
            dbus at-spi2-core python3-pyatspi gir1.2-atspi-2.0)
 # The page: the compiler to WebAssembly, Node to run the driver built with it, and the
-# browser the page is tested in.
+# browsers of the three engines the page is tested in (WebKitGTK's MiniBrowser comes
+# with its WebDriver, and runs on an X server).
 # (npm comes with some builds of nodejs, which then conflict with Debian's npm.)
 web_pkgs=(emscripten nodejs chromium)
+web_test_pkgs=(firefox-esr webkit2gtk-driver xvfb)
 command -v npm >/dev/null || web_pkgs+=(npm)
 
 case "${1:-run}" in
   run) pkgs=("${run_pkgs[@]}") ;;
   web) pkgs=("${run_pkgs[@]}" "${web_pkgs[@]}") ;;
-  test) pkgs=("${run_pkgs[@]}" "${test_pkgs[@]}" "${web_pkgs[@]}") ;;
+  test) pkgs=("${run_pkgs[@]}" "${test_pkgs[@]}" "${web_pkgs[@]}" "${web_test_pkgs[@]}") ;;
   *) echo "usage: $0 run|web|test" >&2; exit 64 ;;
 esac
 

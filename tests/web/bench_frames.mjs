@@ -1,12 +1,13 @@
-// The page's timing, frame by frame, in headless Chromium on the real clock: for each
+// The page's timing, frame by frame, in one browser engine on the real clock: for each
 // display, the frame that first shows each word and the frame that first shows it gone,
 // from requestAnimationFrame's frame times; the exposure is the difference.  Run by hand
-// (about a minute): node tests/web/bench_frames.mjs build-web/page-test
+// (about a minute an engine):
+//   node tests/web/bench_frames.mjs build-web/page-test [chromium|firefox|webkit]
 import {resolve} from 'node:path';
-import {launch, serve, started} from './harness.mjs';
+import {engine} from './engines.mjs';
+import {serve} from './harness.mjs';
 
-const server = await serve(resolve(process.argv[2] || 'build-web/page-test'));
-const browser = await launch();
+const engineName = process.argv[3] || 'chromium';
 
 // Installed before the page loads: each change of the word labels, with the time it
 // happened and the time of the next frame, in which a person first sees it.
@@ -32,18 +33,18 @@ function watch() {
   requestAnimationFrame(frame);
 }
 
+const server = await serve(resolve(process.argv[2] || 'build-web/page-test'), {probe: `(${watch})();`});
+const browser = await engine(engineName, {width: 800, height: 600});
+
 const fmt = (v) => (v >= 0 ? '+' : '') + v.toFixed(1);
 async function display(allAtOnce) {
-  const page = await browser.newPage({viewport: {width: 800, height: 600}});
-  await page.addInitScript(watch);
-  await page.goto(server.base);
-  await started(page);
-  await page.click(allAtOnce ? '#btn2Jun' : '#btn1Jun');
-  await page.click('#btnST');
-  await page.waitForFunction(() => !document.getElementById('btnQ').disabled, null,
-                             {timeout: 60000, polling: 100});
-  await page.waitForTimeout(200);
-  const {log, start, frames} = await page.evaluate(
+  const tab = await browser.open(server.base);
+  await tab.poll(() => (document.getElementById('btnST') ? true : null), 15000);
+  await tab.click(allAtOnce ? '#btn2Jun' : '#btn1Jun');
+  await tab.click('#btnST');
+  await tab.until(() => !document.getElementById('btnQ').disabled, 40000);
+  await tab.advance(200);
+  const {log, start, frames} = await tab.evaluate(
       () => ({log: globalThis.benchLog, start: globalThis.benchStart, frames: globalThis.benchFrames}));
   const gaps = frames.slice(1).map((t, i) => t - frames[i]).sort((a, b) => a - b);
   const frameMs = gaps[Math.floor(gaps.length / 2)];
@@ -60,10 +61,10 @@ async function display(allAtOnce) {
               `${exposures.length} exposures - ${want} ms: min ${fmt(Math.min(...exposures) - want)}` +
               ` max ${fmt(Math.max(...exposures) - want)}; tick to frame max ${Math.max(...latency).toFixed(1)};` +
               ` last word gone ${gone.toFixed(1)} after 始`);
-  await page.close();
+  await tab.close();
 }
 
-console.log('bench_frames in headless Chromium; times in ms (one frame at 60 Hz: 16.7 ms)');
+console.log(`bench_frames in ${engineName}; times in ms (one frame at 60 Hz: 16.7 ms)`);
 await display(false);
 await display(true);
 await browser.close();

@@ -5,9 +5,13 @@
 // service worker and its cache live on from one visit to the next.
 //   engine(name, {width, height}) -> {open(url) -> tab, close()}
 //   tab: {evaluate(fn, arg), poll(fn, timeoutMs) -> the first non-null result or null,
-//         close()}
+//         click(selector), press('Tab' | 'Space' | 'Shift+Tab'), resize(width, height),
+//         text(id), focused(),
+//         advance(ms), until(fn, ms), screenshot(path), close()}
+// Chromium may run the page on a test clock ({clock: true}), so that a display takes no
+// real time; the other engines run on real time.
 import {spawn} from 'node:child_process';
-import {mkdtemp, readFile, rm} from 'node:fs/promises';
+import {mkdtemp, rm} from 'node:fs/promises';
 import {tmpdir} from 'node:os';
 import {join} from 'node:path';
 import {launch} from './harness.mjs';
@@ -24,16 +28,50 @@ async function poll(evaluate, fn, timeoutMs) {
   }
 }
 
-async function chromium({width, height}) {
+// What every tab offers beside evaluate: input by the tool's own clicks and key presses,
+// and time that runs on (real time, unless the engine has a test clock).
+function tab(evaluate, {advance: testClock, ...ops}) {
+  const advance = testClock || pause;
+  return {
+    evaluate,
+    poll: (fn, ms) => poll(evaluate, fn, ms),
+    // Lets the page's time run until fn() holds, at most ms; true if it did.
+    async until(fn, ms) {
+      if (testClock) {
+        await testClock(ms);
+        return Boolean(await evaluate(fn));
+      }
+      const end = Date.now() + ms + 3000;
+      while (!(await evaluate(fn).catch(() => false))) {
+        if (Date.now() > end) return false;
+        await pause(50);
+      }
+      return true;
+    },
+    ...ops,
+    advance,
+    text: (id) => evaluate((i) => document.getElementById(i).textContent, id),
+    focused: () => evaluate(() => document.activeElement.closest('[data-control]')?.id ?? null),
+  };
+}
+
+async function chromium({width, height, clock = false}) {
   const browser = await launch();
   const context = await browser.newContext({viewport: {width, height}});
   return {
     async open(url) {
       const page = await context.newPage();
+      if (clock) await page.clock.install({time: 0});
       await page.goto(url);
-      const evaluate = (fn, arg) => page.evaluate(fn, arg);
-      return {evaluate, poll: (fn, ms) => poll(evaluate, fn, ms), close: () => page.close(),
-              page};
+      return tab((fn, arg) => page.evaluate(fn, arg), {
+        page,
+        advance: clock ? (ms) => page.clock.runFor(ms) : undefined,
+        click: (selector) => page.click(selector),
+        press: (key) => page.keyboard.press(key),
+        resize: (w, h) => page.setViewportSize({width: w, height: h}),
+        screenshot: (path) => page.screenshot({path}),
+        close: () => page.close(),
+      });
     },
     close: () => browser.close(),
   };
@@ -49,9 +87,19 @@ async function firefox({width, height}) {
     async open(url) {
       const page = await browser.newPage();
       await page.goto(url);
-      const evaluate = (fn, arg) => page.evaluate(fn, arg);
-      return {evaluate, poll: (fn, ms) => poll(evaluate, fn, ms), close: () => page.close(),
-              page};
+      return tab((fn, arg) => page.evaluate(fn, arg), {
+        page,
+        click: (selector) => page.click(selector),
+        resize: (w, h) => page.setViewport({width: w, height: h}),
+        async press(key) {
+          const [held, last] = key.includes('+') ? key.split('+') : [null, key];
+          if (held) await page.keyboard.down(held);
+          await page.keyboard.press(last === 'Space' ? ' ' : last);
+          if (held) await page.keyboard.up(held);
+        },
+        screenshot: (path) => page.screenshot({path}),
+        close: () => page.close(),
+      });
     },
     close: () => browser.close(),
   };
@@ -72,7 +120,7 @@ async function startProcess(command, args, env, ready) {
 }
 
 async function webkit({width, height}) {
-  const {Builder} = await import('selenium-webdriver');
+  const {Builder, By, Key} = await import('selenium-webdriver');
   const dir = await mkdtemp(join(tmpdir(), 'sorato-webkit-'));
   const xvfb = spawn('Xvfb', ['-displayfd', '3', '-screen', '0', '1920x1200x24', '-nolisten', 'tcp'],
                      {stdio: ['ignore', 'ignore', 'ignore', 'pipe']});
@@ -93,11 +141,30 @@ async function webkit({width, height}) {
   // MiniBrowser's window has a 38-pixel header above the page.
   await driver.manage().window().setRect({x: 0, y: 0, width, height: height + 38});
   const evaluate = (fn, arg) => driver.executeScript(`return (${fn})(arguments[0]);`, arg);
+  const keys = {Tab: Key.TAB, Space: Key.SPACE, Shift: Key.SHIFT, ArrowDown: Key.ARROW_DOWN};
   return {
     async open(url) {
       await driver.get(url);
-      return {evaluate, poll: (fn, ms) => poll(evaluate, fn, ms),
-              close: () => driver.get('about:blank'), driver};
+      return tab(evaluate, {
+        driver,
+        click: async (selector) => (await driver.findElement(By.css(selector))).click(),
+        resize: (w, h) => driver.manage().window().setRect({x: 0, y: 0, width: w, height: h + 38}),
+        async press(key) {
+          const [held, last] = key.includes('+') ? key.split('+') : [null, key];
+          let actions = driver.actions();
+          if (held) actions = actions.keyDown(keys[held]);
+          actions = actions.sendKeys(keys[last]);
+          if (held) actions = actions.keyUp(keys[held]);
+          await actions.perform();
+        },
+        // Two frames first: MiniBrowser's screenshot may show the frame before a change.
+        async screenshot(path) {
+          await evaluate(() => new Promise((done) => requestAnimationFrame(() => requestAnimationFrame(done))));
+          const {writeFile} = await import('node:fs/promises');
+          await writeFile(path, Buffer.from(await driver.takeScreenshot(), 'base64'));
+        },
+        close: () => driver.get('about:blank'),
+      });
     },
     async close() {
       await driver.quit().catch(() => {});

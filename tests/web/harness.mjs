@@ -10,14 +10,28 @@ const types = {'.html': 'text/html; charset=utf-8', '.js': 'text/javascript', '.
                '.wasm': 'application/wasm', '.png': 'image/png',
                '.webmanifest': 'application/manifest+json'};
 
-export async function serve(pageDir) {
+// `probe`: a script served as /probe.js and put first into the page, to watch it from
+// inside.  `down(true)` makes the host answer nothing, as when the network has dropped.
+export async function serve(pageDir, {probe = null} = {}) {
   const served = [];
+  let down = false;
   const server = createServer(async (req, res) => {
     const path = new URL(req.url, 'http://x').pathname;
+    if (down) {
+      req.socket.destroy();
+      return;
+    }
     served.push(path);
+    if (probe && path === '/probe.js') {
+      res.writeHead(200, {'Content-Type': types['.js']}).end(probe);
+      return;
+    }
     const file = path.endsWith('/') ? path + 'index.html' : path;
     try {
-      const body = await readFile(join(pageDir, file));
+      let body = await readFile(join(pageDir, file));
+      if (probe && extname(file) === '.html') {
+        body = String(body).replace('<meta charset="utf-8">', '<meta charset="utf-8">\n<script src="probe.js"></script>');
+      }
       res.writeHead(200, {'Content-Type': types[extname(file)] || 'application/octet-stream'});
       res.end(body);
     } catch {
@@ -25,7 +39,8 @@ export async function serve(pageDir) {
     }
   });
   await new Promise((ok) => server.listen(0, '127.0.0.1', ok));
-  return {base: `http://127.0.0.1:${server.address().port}/`, served, close: () => server.close()};
+  return {base: `http://127.0.0.1:${server.address().port}/`, served, close: () => server.close(),
+          down: (on) => { down = on; }};
 }
 
 export function launch(env = undefined) {

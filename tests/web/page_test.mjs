@@ -6,8 +6,9 @@
 // Usage: node page_test.mjs TEST_PAGE_DIR DRIVER ARTEFACTS_DIR PUBLISHED_PAGE_DIR
 import {mkdir, mkdtemp, readFile, rm, writeFile} from 'node:fs/promises';
 import {tmpdir} from 'node:os';
-import {execFileSync} from 'node:child_process';
 import {join, resolve} from 'node:path';
+import {engine} from './engines.mjs';
+import {equal, play} from './games.mjs';
 import {launch, serve, started} from './harness.mjs';
 
 const [pageDir, driver, artefacts, publishedDir] = process.argv.slice(2).map((p) => resolve(p));
@@ -25,34 +26,9 @@ function check(ok, what) {
     failures++;
   }
 }
-const equal = (a, b) => JSON.stringify(a) === JSON.stringify(b);
-
-// A fixed sequence of draws, so that the page and the driver play the same game.
-function draws(seed) {
-  const out = [];
-  for (let i = 0; i < 200; i++) {
-    seed = (seed * 1103515245 + 12345) % 2147483648;
-    out.push(Math.floor((seed / 2147483648) * 1000) / 1000);
-  }
-  return out;
-}
-
-// What the driver says of the same game: each question's word, then the results.
-function driven(values, allAtOnce, answers) {
-  const lines = [`random ${values.join(' ')}`, `click ${allAtOnce ? 'btn2Jun' : 'btn1Jun'}`,
-                 'click btnST', `advance ${allAtOnce ? 12000 : 36000}`, 'click btnQ'];
-  for (const yes of answers) lines.push('get lbl1.Caption', `click ${yes ? 'btnY' : 'btnN'}`);
-  lines.push('click btnA');
-  for (const c of ['lblA', 'lblB', 'lblAn', 'lblBn']) lines.push(`get ${c}.Caption`);
-  const out = execFileSync(driver, {input: lines.join('\n') + '\n', encoding: 'utf8'});
-  return out.trim().split('\n').map((l) => JSON.parse(l).replaceAll('\r\n', '\n'));
-}
-
 async function open() {
   const context = await browser.newContext({viewport: {width: 800, height: 600}});
   const page = await context.newPage();
-  const outside = [];
-  page.on('request', (r) => { if (!r.url().startsWith(base)) outside.push(r.url()); });
   await page.clock.install({time: 0});
   await page.goto(base);
   page.on('pageerror', (e) => console.log(`page error: ${e.message}`));
@@ -60,81 +36,35 @@ async function open() {
     await page.clock.runFor(100);  // the page's own timers run on the test's clock
     await page.waitForTimeout(20);
   });
-  return {context, page, outside};
+  return {context, page};
 }
 
 const text = (page, id) => page.$eval(`#${id}`, (e) => e.textContent);
 const focused = (page) => page.evaluate(() => document.activeElement.closest('[data-control]')?.id);
 
-async function play(allAtOnce, byKeyboard, seed) {
-  const name = `${allAtOnce ? 'all at once' : 'one at a time'}, ${byKeyboard ? 'keyboard' : 'clicks'}`;
-  const {context, page, outside} = await open();
-  const values = draws(seed);
-  await page.evaluate((v) => v.forEach((r) => globalThis.soratoGame._sorato_script_random(r)), values);
-  const answers = Array.from({length: 20}, (_, n) => (n * 7 + seed) % 3 !== 0);
-  const words = [];
-  try {
-    const press = async (key, times = 1) => { for (let i = 0; i < times; i++) await page.keyboard.press(key); };
-    if (byKeyboard) {
-      check(await focused(page) === 'Option1', `${name}: the keyboard starts on あ`);
-      await press('Tab', allAtOnce ? 2 : 1);
-      await press('Space');
-      await press('Tab', allAtOnce ? 2 : 3);  // past 早 to 始
-      await press('Space');
-    } else {
-      await page.click(allAtOnce ? '#btn2Jun' : '#btn1Jun');
-      await page.click('#btnST');
+// Four whole games, on the test's clock: each display mode, by clicks and by keyboard.
+{
+  const chromium = await engine('chromium', {width: 800, height: 600, clock: true});
+  for (const [allAtOnce, byKeyboard, seed] of [[false, false, 11], [true, false, 12],
+                                               [false, true, 13], [true, true, 14]]) {
+    const tab = await chromium.open(base);
+    const outside = [];
+    tab.page.on('request', (r) => { if (!r.url().startsWith(base)) outside.push(r.url()); });
+    await started(tab.page, async () => { await tab.advance(100); await tab.page.waitForTimeout(20); });
+    try {
+      const name = await play(tab, {allAtOnce, byKeyboard, seed, driver, artefacts, check});
+      check(outside.length === 0, `${name}: nothing loaded from elsewhere ${outside.join(' ')}`);
+      check((await tab.page.context().cookies()).length === 0 &&
+                await tab.evaluate(() => localStorage.length + sessionStorage.length) === 0,
+            `${name}: no cookie, no storage`);
+    } catch (e) {
+      check(false, `game ${seed}: ${e.message}`);
+      await tab.screenshot(join(artefacts, `failed-${seed}.png`));
     }
-    await page.clock.runFor(allAtOnce ? 6000 : 1800);
-    await page.screenshot({path: join(artefacts, `${allAtOnce ? 'all' : 'one'}-display.png`)});
-    await page.clock.runFor(allAtOnce ? 6000 : 34200);
-    if (byKeyboard) {
-      check(await focused(page) === 'btnQ', `${name}: the focus is on 問 when the display ends`);
-      await press('Space');
-      await press('Tab', 3);  // past 答 and 終了 to はい
-    } else {
-      await page.click('#btnQ');
-    }
-    let counters = true;  // every question number on one line, none cut to its first digit
-    for (const yes of answers) {
-      words.push(await text(page, 'lbl1'));
-      counters = counters && await page.$eval('#lblQn', (e) => e.scrollHeight <= e.clientHeight);
-      if (byKeyboard) {
-        const want = yes ? 'btnY' : 'btnN';
-        if (await focused(page) !== want) await press(yes ? 'Shift+Tab' : 'Tab');
-        await press('Space');
-      } else {
-        await page.click(yes ? '#btnY' : '#btnN');
-      }
-    }
-    if (byKeyboard) {
-      check(await focused(page) === 'btnA', `${name}: the focus is on 答 after the last answer`);
-      await press('Space');
-    } else {
-      await page.click('#btnA');
-    }
-    await page.screenshot({path: join(artefacts, `${allAtOnce ? 'all' : 'one'}-results.png`)});
-    const results = [];
-    for (const id of ['lblA', 'lblB', 'lblAn', 'lblBn']) results.push(await text(page, id));
-    const expected = driven(values, allAtOnce, answers);
-    check(equal(words, expected.slice(0, 20)), `${name}: the twenty questions are the driver's`);
-    check(counters, `${name}: question numbers 1 to 20 each stand on one line`);
-    check(equal(results, expected.slice(20)), `${name}: lists, scores and verdicts are the driver's (${results[2]}, ${results[3]})`);
-    check(outside.length === 0, `${name}: nothing loaded from elsewhere ${outside.join(' ')}`);
-    check((await context.cookies()).length === 0 &&
-              await page.evaluate(() => localStorage.length + sessionStorage.length) === 0,
-          `${name}: no cookie, no storage`);
-  } catch (e) {
-    check(false, `${name}: ${e.message}`);
-    await page.screenshot({path: join(artefacts, `failed-${seed}.png`)});
+    await tab.close();
   }
-  await context.close();
+  await chromium.close();
 }
-
-await play(false, false, 11);
-await play(true, false, 12);
-await play(false, true, 13);
-await play(true, true, 14);
 
 // The window as its twips place it, a disabled frame that ignores input, the covering
 // frame of the all-at-once display, and names and roles for screen readers.

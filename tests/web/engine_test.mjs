@@ -1,0 +1,99 @@
+// The page in one browser engine (firefox or webkit; Chromium's own, fuller run is
+// page_test.mjs): it starts with no error and no CSP violation; whole games of both
+// modes by clicks, and one by the keyboard alone, against the native driver's game;
+// every question number whole; fresh loads at the sizes of a phone upright and sideways,
+// a desktop and a large monitor; and an offline start from the service worker.
+// Usage: node engine_test.mjs ENGINE TEST_PAGE_DIR DRIVER ARTEFACTS_DIR
+import {mkdir} from 'node:fs/promises';
+import {join, resolve} from 'node:path';
+import {engine} from './engines.mjs';
+import {play} from './games.mjs';
+import {serve} from './harness.mjs';
+
+const [engineName, pageDir, driver, artefacts] = process.argv.slice(2);
+await mkdir(resolve(artefacts), {recursive: true});
+
+// Set before anything else on the page: every error, failed load, rejected promise and
+// CSP violation, kept for the test to read (WebKitWebDriver gives no console log).
+const probe = `globalThis.soratoProblems = [];
+addEventListener('error', (e) => soratoProblems.push('error: ' + (e.message || e.target.src || e.target.href)), true);
+addEventListener('unhandledrejection', (e) => soratoProblems.push('rejection: ' + e.reason));
+document.addEventListener('securitypolicyviolation', (e) => soratoProblems.push('csp: ' + e.violatedDirective + ' ' + e.blockedURI));
+const soratoConsoleError = console.error;
+console.error = (...a) => { soratoProblems.push('console: ' + a.join(' ')); soratoConsoleError(...a); };`;
+const server = await serve(resolve(pageDir), {probe});
+const browser = await engine(engineName, {width: 1000, height: 700});
+
+let failures = 0;
+function check(ok, what) {
+  console.log(`${ok ? 'ok  ' : 'FAIL'} ${engineName}: ${what}`);
+  if (!ok) failures++;
+}
+const startedIn = (tab) => tab.poll(() => (globalThis.soratoGame && document.getElementById('btnST') &&
+                                           document.querySelector('.window') ? true : null), 15000);
+
+try {
+  const first = await browser.open(server.base);
+  check(await startedIn(first), 'the page starts');
+  const problems = await first.evaluate(() => globalThis.soratoProblems);
+  check(Array.isArray(problems) && problems.length === 0,
+        `no error and no CSP violation while it starts (${JSON.stringify(problems)})`);
+  await first.close();
+
+  for (const [allAtOnce, byKeyboard, seed] of [[false, false, 21], [true, false, 22], [true, true, 23]]) {
+    const tab = await browser.open(server.base);
+    if (!(await startedIn(tab))) {
+      check(false, `game ${seed}: the page did not start`);
+      continue;
+    }
+    try {
+      await play(tab, {allAtOnce, byKeyboard, seed, driver, artefacts, check, shots: `${engineName}-`});
+    } catch (e) {
+      check(false, `game ${seed}: ${e.message}`);
+    }
+    const problems = await tab.evaluate(() => globalThis.soratoProblems);
+    check(problems.length === 0, `game ${seed}: no error on the page (${JSON.stringify(problems)})`);
+    await tab.close();
+  }
+
+  // Fresh loads at other sizes: the whole window inside, as large as it can be, centred.
+  const tab = await browser.open(server.base);
+  for (const [width, height] of [[390, 844], [844, 390], [1000, 700], [1600, 1000]]) {
+    await tab.resize(width, height);
+    await tab.evaluate(() => location.reload());
+    await new Promise((done) => setTimeout(done, 300));
+    await startedIn(tab);
+    const m = await tab.evaluate(() => {
+      const r = document.querySelector('.window').getBoundingClientRect();
+      const turn = document.getElementById('turn');
+      const room = innerHeight - (turn.hidden ? 0 : turn.getBoundingClientRect().height);
+      return {left: r.left, top: r.top, right: r.right, bottom: r.bottom, width: innerWidth,
+              height: innerHeight, room, scroll: document.scrollingElement.scrollWidth,
+              hint: !turn.hidden};
+    });
+    const inside = m.left >= -0.5 && m.top >= -0.5 && m.right <= m.width + 0.5 && m.bottom <= m.room + 0.5;
+    const large = Math.abs(m.right - m.left - m.width) < 1 || Math.abs(m.bottom - m.top - m.room) < 1;
+    const centred = Math.abs(m.left - (m.width - m.right)) < 1 && Math.abs(m.top - (m.room - m.bottom)) < 1;
+    const hint = m.height > m.width && m.width < 600;
+    check(inside && large && centred && m.scroll <= m.width && m.hint === hint,
+          `fresh load at ${m.width}×${m.height}: the window fits, as large as it can and centred ` +
+          `(${[m.left, m.top, m.right, m.bottom].map(Math.round)}), ${hint ? 'with' : 'without'} the line to turn the phone`);
+  }
+  await tab.resize(1000, 700);
+
+  // Offline: once the worker keeps the page, it starts with the network gone.
+  await tab.poll(() => (navigator.serviceWorker.controller ? true : null), 10000);
+  server.down(true);
+  await tab.evaluate(() => location.reload());
+  await new Promise((done) => setTimeout(done, 300));
+  check(await startedIn(tab), 'offline, the page still starts the game');
+  server.down(false);
+  await tab.close();
+} catch (e) {
+  check(false, e.stack);
+} finally {
+  await browser.close();
+  server.close();
+}
+console.log(`${engineName}: ${failures === 0 ? 'all passed' : `${failures} failed`}`);
+process.exit(failures === 0 ? 0 : 1);

@@ -1,0 +1,99 @@
+// A whole game in a tab of any engine (engines.mjs), by clicks or by the keyboard alone,
+// read back from the page and checked against sorato-drive playing the same game: each
+// question's word, every question number whole on one line, the lists, the scores and
+// the verdicts, and where the focus goes.
+import {execFileSync} from 'node:child_process';
+import {join} from 'node:path';
+
+export const equal = (a, b) => JSON.stringify(a) === JSON.stringify(b);
+
+// A fixed sequence of draws, so that the page and the driver play the same game.
+export function draws(seed) {
+  const out = [];
+  for (let i = 0; i < 200; i++) {
+    seed = (seed * 1103515245 + 12345) % 2147483648;
+    out.push(Math.floor((seed / 2147483648) * 1000) / 1000);
+  }
+  return out;
+}
+
+// What the driver says of the same game: each question's word, then the results.
+function driven(driver, values, allAtOnce, answers) {
+  const lines = [`random ${values.join(' ')}`, `click ${allAtOnce ? 'btn2Jun' : 'btn1Jun'}`,
+                 'click btnST', `advance ${allAtOnce ? 12000 : 36000}`, 'click btnQ'];
+  for (const yes of answers) lines.push('get lbl1.Caption', `click ${yes ? 'btnY' : 'btnN'}`);
+  lines.push('click btnA');
+  for (const c of ['lblA', 'lblB', 'lblAn', 'lblBn']) lines.push(`get ${c}.Caption`);
+  const out = execFileSync(driver, {input: lines.join('\n') + '\n', encoding: 'utf8'});
+  return out.trim().split('\n').map((l) => JSON.parse(l).replaceAll('\r\n', '\n'));
+}
+
+// Plays one game in `tab`, a fresh load of the tests' build of the page; `check(ok, what)`
+// reports each finding, and screenshots go to `artefacts`, their names starting with `shots`.
+export async function play(tab, {allAtOnce, byKeyboard, seed, driver, artefacts, check, shots = ''}) {
+  const name = `${allAtOnce ? 'all at once' : 'one at a time'}, ${byKeyboard ? 'keyboard' : 'clicks'}`;
+  const values = draws(seed);
+  await tab.evaluate((v) => v.forEach((r) => globalThis.soratoGame._sorato_script_random(r)), values);
+  const answers = Array.from({length: 20}, (_, n) => (n * 7 + seed) % 3 !== 0);
+  const words = [];
+  const shot = (what) => tab.screenshot(join(artefacts, `${shots}${allAtOnce ? 'all' : 'one'}-${what}.png`));
+  const press = async (key, times = 1) => { for (let i = 0; i < times; i++) await tab.press(key); };
+  if (byKeyboard) {
+    check(await tab.focused() === 'Option1', `${name}: the keyboard starts on あ`);
+    await press('Tab', allAtOnce ? 2 : 1);
+    await press('Space');
+    await press('Tab', allAtOnce ? 2 : 3);  // past 早 to 始
+    await press('Space');
+  } else {
+    await tab.click(allAtOnce ? '#btn2Jun' : '#btn1Jun');
+    await tab.click('#btnST');
+  }
+  await tab.advance(allAtOnce ? 6000 : 1800);
+  await shot('display');
+  const ended = await tab.until(() => !document.getElementById('btnQ').disabled,
+                                allAtOnce ? 6000 : 34200);
+  check(ended, `${name}: the display ends`);
+  if (byKeyboard) {
+    check(await tab.focused() === 'btnQ', `${name}: the focus is on 問 when the display ends`);
+    await press('Space');
+    await press('Tab', 3);  // past 答 and 終了 to はい
+  } else {
+    await tab.click('#btnQ');
+  }
+  let counters = true;  // every question number on one line, none cut to its first digit
+  for (const yes of answers) {
+    words.push(await tab.text('lbl1'));
+    counters = counters && await tab.evaluate(() => {
+      // One line, and no wider than the label but for the antialiasing at its edges.
+      const e = document.getElementById('lblQn');
+      const text = document.createRange();
+      text.selectNodeContents(e);
+      const ink = text.getBoundingClientRect(), box = e.getBoundingClientRect();
+      const pixel = box.width / e.offsetWidth;  // one CSS pixel of the label, as scaled
+      return e.scrollHeight <= e.clientHeight && ink.height <= box.height + pixel &&
+             ink.width <= box.width + 2 * pixel;
+    });
+    if (byKeyboard) {
+      const want = yes ? 'btnY' : 'btnN';
+      if (await tab.focused() !== want) await press(yes ? 'Shift+Tab' : 'Tab');
+      await press('Space');
+    } else {
+      await tab.click(yes ? '#btnY' : '#btnN');
+    }
+  }
+  if (byKeyboard) {
+    check(await tab.focused() === 'btnA', `${name}: the focus is on 答 after the last answer`);
+    await press('Space');
+  } else {
+    await tab.click('#btnA');
+  }
+  await shot('results');
+  const results = [];
+  for (const id of ['lblA', 'lblB', 'lblAn', 'lblBn']) results.push(await tab.text(id));
+  const expected = driven(driver, values, allAtOnce, answers);
+  check(equal(words, expected.slice(0, 20)), `${name}: the twenty questions are the driver's`);
+  check(counters, `${name}: question numbers 1 to 20 each stand whole on one line`);
+  check(equal(results, expected.slice(20)),
+        `${name}: lists, scores and verdicts are the driver's (${results[2]}, ${results[3]})`);
+  return name;
+}
