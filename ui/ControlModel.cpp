@@ -129,6 +129,17 @@ bool ControlModel::inTabChain(const Control& c) const {
   }
 }
 
+Control* ControlModel::optionAfterArrow(const Control& option, bool forward) const {
+  if (option.kind() != Kind::OptionButton) return nullptr;
+  std::vector<Control*> group;
+  for (Control* c : tabOrder_) {
+    if (c->kind() == Kind::OptionButton && c->container() == option.container()) group.push_back(c);
+  }
+  const auto at = std::find(group.begin(), group.end(), &option);
+  const std::size_t i = static_cast<std::size_t>(at - group.begin());
+  return group[(i + (forward ? 1 : group.size() - 1)) % group.size()];
+}
+
 Control* ControlModel::initialFocus() const {
   for (Control* option : childrenOf(Frame2)) {
     if (option->Value && takesFocus(*option)) return option;

@@ -79,6 +79,10 @@ class ControlModel {
   // containers (nothing inside a disabled frame), and of a group's option buttons only
   // the selected one.  A disabled button is in the chain and skipped while disabled.
   bool inTabChain(const Control& c) const;
+  // The option button an arrow key moves a group's selection to from `option`: the next
+  // of its group in the tab order (forward) or the one before, round the group; null for
+  // anything but an option button.
+  Control* optionAfterArrow(const Control& option, bool forward) const;
   // Where the keyboard starts when the window is shown: the selected bank option.
   Control* initialFocus() const;
   // Where the focus goes after the user's click on `c` reached the model: onto an option

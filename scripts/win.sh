@@ -1,0 +1,51 @@
+#!/usr/bin/env bash
+# The game for Windows, cross-built with Debian's mingw-w64 into build-win/ and run under
+# wine in a prefix of the build's own (build-win/wineprefix, never ~/.wine).
+#   scripts/win.sh build   builds build-win/sorato.exe, sorato-drive.exe, the tests, the
+#                          zip and the installer
+#   scripts/win.sh prefix  makes the wine prefix (once)
+#   scripts/win.sh run     builds, then starts the game under wine
+# The icon comes from the desktop build's icon tool, so build/ is built first.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+jobs=$(nproc)
+export WINEPREFIX=$PWD/build-win/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+
+build() {
+  cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+  cmake --build build -j"$jobs" --target sorato_icons >/dev/null
+  mkdir -p build-win
+  scripts/make_ico.py build-win/sorato.ico \
+    build/icons/hicolor/{32x32,64x64,128x128,256x256}/apps/org.sorato.sorato.png
+  cmake -S . -B build-win -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DCMAKE_BUILD_TYPE=Release \
+    -DSORATO_WITH_QT=OFF >/dev/null
+  cmake --build build-win -j"$jobs"
+}
+
+# A prefix of its own, made once; the display driver is chosen per run (null: none).
+prefix() {
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    wineboot -i >/dev/null 2>&1
+    wineserver -w
+  fi
+}
+
+# The display driver of the prefix: "null" (no display, like Qt's offscreen) or "x11".
+display_driver() {
+  wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d "$1" /f >/dev/null 2>&1
+  wineserver -w
+}
+
+case "${1:-}" in
+  build) build ;;
+  prefix) prefix ;;
+  driver) prefix; display_driver "$2" ;;
+  run)
+    build
+    command -v wine >/dev/null || { echo "wine is not installed: run build-win/sorato.exe on Windows" >&2; exit 1; }
+    prefix
+    display_driver x11
+    exec wine build-win/sorato.exe
+    ;;
+  *) echo "usage: $0 build|prefix|driver null|x11|run" >&2; exit 64 ;;
+esac
