@@ -47,13 +47,20 @@ async function keptRelease() {
   return releases.length > 0 ? releases[releases.length - 1].slice(PREFIX.length) : null;
 }
 
-// A visit: the newest release if it can be had whole, else the release kept last.
-async function visit(request) {
+// A visit: the newest release if it can be had whole within a few seconds, else the
+// release kept last (the new one goes on being fetched, for the next visit).
+const PATIENCE_MS = 4000;
+async function visit(request, event) {
   try {
     const response = await fetch(request.url, {cache: 'no-cache', credentials: 'same-origin'});
     const release = response.ok &&
         (await response.clone().text()).match(/name="sorato-release" content="(\w+)"/);
-    if (release && await keep(release[1], response.clone())) return response;
+    if (release) {
+      const kept = keep(release[1], response.clone());
+      event.waitUntil(kept);
+      const late = new Promise((done) => setTimeout(() => done(false), PATIENCE_MS));
+      if (await Promise.race([kept, late])) return response;
+    }
   } catch {
     // offline: the kept release
   }
@@ -78,8 +85,12 @@ self.addEventListener('activate', (e) => {
 self.addEventListener('fetch', (e) => {
   const url = new URL(e.request.url);
   if (e.request.method !== 'GET' || url.origin !== self.location.origin) return;
-  if (e.request.mode === 'navigate') {
-    e.respondWith(visit(e.request));
+  // The page itself (however the browser marks the request: WebKit does not always mark
+  // a visit as a navigation).
+  const page = new URL(self.registration.scope).pathname;
+  if (e.request.mode === 'navigate' || e.request.destination === 'document' ||
+      url.pathname === page || url.pathname === `${page}index.html`) {
+    e.respondWith(visit(e.request, e));
     return;
   }
   // A release's own file, kept under its exact address; the icons the manifest names

@@ -119,6 +119,15 @@ async function startProcess(command, args, env, ready) {
   return child;
 }
 
+async function freePort() {
+  const {createServer} = await import('node:net');
+  const probe = createServer();
+  await new Promise((done) => probe.listen(0, '127.0.0.1', done));
+  const {port} = probe.address();
+  await new Promise((done) => probe.close(done));
+  return port;
+}
+
 async function webkit({width, height}) {
   const {Builder, By, Key} = await import('selenium-webdriver');
   const dir = await mkdtemp(join(tmpdir(), 'sorato-webkit-'));
@@ -128,7 +137,7 @@ async function webkit({width, height}) {
   xvfb.stdio[3].on('data', (d) => { display += d; });
   for (let i = 0; i < 200 && !display.includes('\n'); i++) await pause(50);
   const env = {...process.env, DISPLAY: `:${display.trim()}`, HOME: dir};
-  const port = 4400 + Math.floor(Math.random() * 1000);
+  const port = await freePort();
   const server = await startProcess('WebKitWebDriver', [`--port=${port}`], env, async () => {
     try { return (await fetch(`http://127.0.0.1:${port}/status`)).ok; } catch { return false; }
   });

@@ -83,8 +83,12 @@ const named = (seen) => (seen ? (seen.release === A.id ? 'A' : seen.release === 
                                  seen.release === C.id ? 'C' : '?') : 'nothing');
 
 try {
-  let seen = null;
-  for (let n = 1; n <= 5 && !(seen && seen.controlled); n++) seen = await visit();
+  // Until the worker has taken a visit from its start: two visits in a row under it.
+  let seen = null, controlledVisits = 0;
+  for (let n = 1; n <= 8 && controlledVisits < 2; n++) {
+    seen = await visit();
+    controlledVisits = seen && seen.controlled ? controlledVisits + 1 : 0;
+  }
   check(seen && seen.controlled && named(seen) === 'A', `visits to release A until its worker controls the page (${named(seen)})`);
 
   host.dir = B.dir;
