@@ -1,0 +1,342 @@
+// The Windows binding, in-process on wine's null display driver (as the Qt binding runs
+// offscreen): windows stand where the twips say and show what the model says, real
+// Windows input (button clicks, keys through the window's own key handling) reaches the
+// model only where the rules let it, a whole game played by clicks ends as the driver's
+// game with the same draws, screen readers read names, states and the word's changes,
+// and the timers tick on Windows' waitable timers.
+
+#include <windows.h>
+#include <commctrl.h>
+#include <oleacc.h>
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "World.h"
+#include "app/Driver.h"
+#include "ui/win32/Win32Clock.h"
+#include "ui/win32/WindowBinding.h"
+
+namespace sorato {
+namespace {
+
+using testing::World;
+using win32::narrow;
+using win32::wide;
+
+void pump(DWORD ms = 0) {
+  const DWORD until = GetTickCount() + ms;
+  do {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+    }
+    if (ms > 0) Sleep(1);
+  } while (GetTickCount() < until);
+}
+
+std::string textOf(HWND h) {
+  wchar_t buffer[2048] = {};
+  GetWindowTextW(h, buffer, 2048);
+  return narrow(buffer);
+}
+
+struct Window {
+  World w;
+  win32::WindowBinding binding{w.ui};
+  Window() {
+    binding.show(SW_SHOWNORMAL);
+    pump();
+  }
+  HWND handle(const Control& c) const { return binding.handleOf(c); }
+  // A click as Windows gives it to a button: nothing when it is disabled.
+  void click(const Control& c) {
+    SendMessageW(handle(c), BM_CLICK, 0, 0);
+    pump();
+  }
+  void key(WPARAM vk, bool shift = false) {
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_SHIFT] = shift ? 0x80 : 0;
+    SetKeyboardState(keys);
+    MSG msg{GetFocus(), WM_KEYDOWN, vk, 0, 0, {}};
+    if (!binding.preTranslate(msg)) {
+      SendMessageW(msg.hwnd, WM_KEYDOWN, vk, 0);
+      SendMessageW(msg.hwnd, WM_KEYUP, vk, 0);
+    }
+    keys[VK_SHIFT] = 0;
+    SetKeyboardState(keys);
+    pump();
+  }
+  Control* focused() const { return binding.controlOf(GetFocus()); }
+};
+
+TEST(Win32, WindowsStandWhereTheTwipsSayAndShowTheModel) {
+  Window win;
+  auto& ui = win.w.ui;
+  struct Row {
+    const Control* c;
+    RECT px;
+  };
+  // At 96 DPI a pixel is 15 twips; inside a frame, counted from within its border.
+  for (const Row& r : {Row{&ui.Frame1, {64, 13, 560, 86}}, Row{&ui.btnST, {143, 17, 208, 57}},
+                       Row{&ui.btnY, {176, 304, 297, 369}}, Row{&ui.lblRM, {100, 107, 600, 373}}}) {
+    RECT at;
+    GetWindowRect(win.handle(*r.c), &at);
+    MapWindowPoints(HWND_DESKTOP, GetParent(win.handle(*r.c)), reinterpret_cast<POINT*>(&at), 2);
+    EXPECT_TRUE(EqualRect(&at, &r.px)) << r.c->name() << ": " << at.left << "," << at.top << ","
+                                       << at.right << "," << at.bottom;
+  }
+  RECT outer;
+  GetWindowRect(win.binding.window(), &outer);
+  EXPECT_EQ(outer.right - outer.left, 633);
+  EXPECT_EQ(outer.bottom - outer.top, 467);
+  EXPECT_EQ(textOf(win.binding.window()), "ソラト");
+  EXPECT_EQ(textOf(win.handle(ui.btnST)), "始");
+  EXPECT_EQ(textOf(win.handle(ui.lblRM)), ui.lblRM.Caption.get());
+  for (const Control* hidden : {&ui.frmZnb, &ui.lblA, &ui.lblB, &ui.lbl2}) {
+    EXPECT_FALSE(IsWindowVisible(win.handle(*hidden))) << hidden->name();
+  }
+  EXPECT_TRUE(IsWindowVisible(win.handle(ui.btnQ)));
+}
+
+// The stacking order: the all-at-once frame lies over はい and いいえ, buttons over labels.
+TEST(Win32, StackedAsTheModelSays) {
+  Window win;
+  auto& ui = win.w.ui;
+  auto above = [&](const Control& upper, const Control& lower) {
+    for (HWND h = GetWindow(win.handle(lower), GW_HWNDPREV); h != nullptr; h = GetWindow(h, GW_HWNDPREV)) {
+      if (h == win.handle(upper)) return true;
+    }
+    return false;
+  };
+  EXPECT_TRUE(above(ui.frmZnb, ui.btnY));
+  EXPECT_TRUE(above(ui.btnN, ui.lblC));
+  EXPECT_TRUE(above(ui.Frame1, ui.lblRM));
+}
+
+TEST(Win32, LabelsBreakBetweenCharactersNeverInANumber) {
+  Window win;
+  auto& ui = win.w.ui;
+  ui.lblB.Caption = "無かった言葉\r\n\r\nいか\r\nくじら";
+  EXPECT_EQ(win.binding.labelLines(ui.lblB).size(), 4u);  // the heading fits on one line
+  ui.lblB.Caption = "あいうえおかきくけこさしすせそたちつてと";
+  EXPECT_GT(win.binding.labelLines(ui.lblB).size(), 1u);
+  for (int n = 1; n <= 20; ++n) {
+    ui.lblQn.Caption = std::to_string(n);
+    const auto lines = win.binding.labelLines(ui.lblQn);
+    EXPECT_EQ(lines, std::vector<std::wstring>{wide(std::to_string(n))}) << n;
+  }
+}
+
+// Clicks reach a button only while it takes them; a locked frame takes none.
+TEST(Win32, RealClicksReachTheModelOnlyWhereTheRulesLetThem) {
+  Window win;
+  auto& ui = win.w.ui;
+  win.click(ui.Option2);
+  EXPECT_TRUE(ui.Option2.Value);
+  EXPECT_EQ(SendMessageW(win.handle(ui.Option2), BM_GETCHECK, 0, 0), BST_CHECKED);
+  EXPECT_EQ(SendMessageW(win.handle(ui.Option1), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+  win.click(ui.btn2Jun);
+  win.click(ui.btnST);
+  EXPECT_FALSE(ui.Frame1.Enabled && ui.Frame2.Enabled && ui.Frame3.Enabled);
+  win.click(ui.Option1);  // inside the locked bank frame: nothing
+  EXPECT_TRUE(ui.Option2.Value);
+  EXPECT_FALSE(IsWindowEnabled(win.handle(ui.btnQ)));
+  win.click(ui.btnQ);  // disabled during the display
+  EXPECT_EQ(ui.lblQn.Caption.get(), "0");
+}
+
+// A whole game by clicks against the driver playing the same draws.
+TEST(Win32, AWholeGameByClicksIsTheDriversGame) {
+  for (const bool allAtOnce : {false, true}) {
+    Window win;
+    auto& ui = win.w.ui;
+    std::ostringstream script;
+    script << "random";
+    for (int i = 0; i < 20; ++i) script << ' ' << (i * 5 + 2.5) / 100.0;
+    for (int i = 0; i < 10; ++i) script << ' ' << (i * 2 + 1.5) / 20.0;
+    script << '\n';
+    for (int i = 0; i < 20; ++i) win.w.script(100, {i * 5 + 2});
+    for (int i = 0; i < 10; ++i) win.w.script(20, {i * 2 + 1});
+    script << "click " << (allAtOnce ? "btn2Jun" : "btn1Jun") << "\nclick btnST\nadvance "
+           << (allAtOnce ? 12000 : 36000) << "\nclick btnQ\n";
+    win.click(allAtOnce ? ui.btn2Jun : ui.btn1Jun);
+    win.click(ui.btnST);
+    win.w.clock.advance(allAtOnce ? 12000 : 36000);
+    win.click(ui.btnQ);
+    std::vector<std::string> asked;
+    for (int n = 0; n < 20; ++n) {
+      asked.push_back(textOf(win.handle(ui.lbl1)));
+      const bool yes = n % 3 != 0;
+      script << "get lbl1.Caption\nclick " << (yes ? "btnY" : "btnN") << '\n';
+      win.click(yes ? ui.btnY : ui.btnN);
+    }
+    script << "click btnA\nget lblA.Caption\nget lblB.Caption\nget lblAn.Caption\nget lblBn.Caption\n";
+    win.click(ui.btnA);
+    std::istringstream in(script.str());
+    std::ostringstream out, err;
+    Driver driver(out, err);
+    ASSERT_EQ(driver.run(in), 0) << err.str();
+    std::vector<std::string> expected;
+    std::istringstream lines(out.str());
+    for (std::string line; std::getline(lines, line);) expected.push_back(line);
+    auto quoted = [](const std::string& s) {
+      std::string q = "\"";
+      for (char c : s) {
+        if (c == '\r') q += "\\r";
+        else if (c == '\n') q += "\\n";
+        else if (c == '"' || c == '\\') q += std::string("\\") + c;
+        else q += c;
+      }
+      return q + "\"";
+    };
+    std::vector<std::string> seen;
+    for (const std::string& word : asked) seen.push_back(quoted(word));
+    for (const Control* c : {&ui.lblA, &ui.lblB, &ui.lblAn, &ui.lblBn}) {
+      seen.push_back(quoted(textOf(win.handle(*c))));
+      EXPECT_TRUE(IsWindowVisible(win.handle(*c))) << c->name();
+    }
+    EXPECT_EQ(seen, expected) << (allAtOnce ? "all at once" : "one at a time");
+  }
+}
+
+// The keyboard: Tab in the model's order past what cannot take the focus, the arrow keys
+// within an option group, Space and Return on a button, and the focus handed on as the
+// game goes.
+TEST(Win32, AWholeGameByKeyboardNeverTouchesTheEnd) {
+  Window win;
+  auto& ui = win.w.ui;
+  ASSERT_EQ(win.focused(), &ui.Option1);
+  win.key(VK_DOWN);  // あ to 漢
+  EXPECT_TRUE(ui.Option2.Value);
+  EXPECT_EQ(win.focused(), &ui.Option2);
+  win.key(VK_UP);
+  EXPECT_TRUE(ui.Option1.Value);
+  win.key(VK_TAB);
+  EXPECT_EQ(win.focused(), &ui.btn1Jun);
+  win.key(VK_TAB, true);
+  EXPECT_EQ(win.focused(), &ui.Option1);
+  win.key(VK_TAB);
+  win.key(VK_TAB);
+  EXPECT_EQ(win.focused(), &ui.btn2Jun);
+  win.key(VK_SPACE);
+  win.key(VK_TAB);
+  win.key(VK_TAB);
+  EXPECT_EQ(win.focused(), &ui.btnST);
+  win.key(VK_RETURN);
+  win.w.clock.advance(12000);
+  pump();
+  EXPECT_EQ(win.focused(), &ui.btnQ);  // handed on at the end of the display
+  win.key(VK_SPACE);
+  for (int i = 0; i < 3; ++i) win.key(VK_TAB);
+  EXPECT_EQ(win.focused(), &ui.btnY);
+  for (int n = 0; n < 20; ++n) win.key(VK_SPACE);
+  EXPECT_EQ(win.focused(), &ui.btnA);
+  win.key(VK_SPACE);
+  EXPECT_TRUE(IsWindowVisible(win.handle(ui.lblAn)));
+  EXPECT_FALSE(ui.unloaded());
+}
+
+// What a screen reader reads: every control by its caption, labels included, hidden ones
+// marked invisible, and the word of the display announced as it changes.
+HWND announced = nullptr;
+void CALLBACK heard(HWINEVENTHOOK, DWORD, HWND h, LONG, LONG, DWORD, DWORD) { announced = h; }
+
+TEST(Win32, ScreenReadersReadNamesStatesAndTheWordsChange) {
+  Window win;
+  auto& ui = win.w.ui;
+  auto accessible = [&](const Control& c) {
+    IAccessible* a = nullptr;
+    AccessibleObjectFromWindow(win.handle(c), static_cast<DWORD>(OBJID_CLIENT),
+                               __uuidof(IAccessible), reinterpret_cast<void**>(&a));
+    return a;
+  };
+  VARIANT self;
+  VariantInit(&self);
+  self.vt = VT_I4;
+  self.lVal = CHILDID_SELF;
+  for (const Control* c : {&ui.btnST, &ui.Option1, &ui.lblRM, &ui.lblQn, &ui.btnEND}) {
+    IAccessible* a = accessible(*c);
+    ASSERT_NE(a, nullptr) << c->name();
+    BSTR name = nullptr;
+    a->get_accName(self, &name);
+    EXPECT_EQ(name != nullptr ? narrow(name) : "", c->Caption.get()) << c->name();
+    SysFreeString(name);
+    a->Release();
+  }
+  auto stateOf = [&](const Control& c) {
+    IAccessible* a = accessible(c);
+    VARIANT state;
+    VariantInit(&state);
+    a->get_accState(self, &state);
+    a->Release();
+    return state.lVal;
+  };
+  // (wine's proxy has no button states: checked shows on Windows only)
+  EXPECT_TRUE(stateOf(ui.btnQ) & STATE_SYSTEM_FOCUSABLE);
+  ui.btnQ.Enabled = false;
+  EXPECT_TRUE(stateOf(ui.btnQ) & STATE_SYSTEM_UNAVAILABLE);
+  // A hidden control's window is not visible, which leaves it out of what a screen reader
+  // reads (wine's proxy does not mark it invisible; Windows' does).
+  EXPECT_FALSE(IsWindowVisible(win.handle(ui.lblA)));
+
+  HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_NAMECHANGE, EVENT_OBJECT_NAMECHANGE, nullptr,
+                                       heard, GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
+  announced = nullptr;
+  ui.lbl1.Caption = "うぐいす";
+  pump(200);
+  UnhookWinEvent(hook);
+  EXPECT_EQ(announced, win.handle(ui.lbl1));
+}
+
+TEST(Win32, TooltipsInJapanese) {
+  Window win;
+  HWND tips = nullptr;
+  EnumThreadWindows(GetCurrentThreadId(), [](HWND h, LPARAM found) {
+    wchar_t cls[64];
+    GetClassNameW(h, cls, 64);
+    if (std::wstring(cls) == TOOLTIPS_CLASSW) *reinterpret_cast<HWND*>(found) = h;
+    return TRUE;
+  }, reinterpret_cast<LPARAM>(&tips));
+  ASSERT_NE(tips, nullptr);
+  wchar_t text[256] = {};
+  TTTOOLINFOW ti{};
+  ti.cbSize = TTTOOLINFOW_V2_SIZE;
+  ti.hwnd = GetParent(win.handle(win.w.ui.btnST));
+  ti.uId = reinterpret_cast<UINT_PTR>(win.handle(win.w.ui.btnST));
+  ti.lpszText = text;
+  SendMessageW(tips, TTM_GETTEXTW, 256, reinterpret_cast<LPARAM>(&ti));
+  EXPECT_EQ(narrow(text), win.w.ui.btnST.ToolTipText.get());
+}
+
+// Windows' waitable timers: the ticks come on the schedule, and none after the end.
+TEST(Win32, TimersTickOnScheduleAndNotAfterTheEnd) {
+  ControlModel ui;
+  win32::Win32Clock clock(ui);
+  std::vector<std::int64_t> late;
+  clock.setTickObserver([&](Control&, std::int64_t due, std::int64_t ran) { late.push_back(ran - due); });
+  ui.Timer1.Interval = 50;
+  ui.Timer1.Enabled = true;
+  pump(530);
+  EXPECT_GE(late.size(), 9u);
+  EXPECT_LE(late.size(), 11u);
+  for (std::int64_t l : late) EXPECT_LT(l, 30 * win32::Win32Clock::kUnitsPerMs);
+  ui.unload();
+  const std::size_t ticks = late.size();
+  pump(200);
+  EXPECT_EQ(late.size(), ticks);
+}
+
+TEST(Win32, ClosingTheWindowUnloadsIt) {
+  Window win;
+  SendMessageW(win.binding.window(), WM_CLOSE, 0, 0);
+  pump();
+  EXPECT_TRUE(win.w.ui.unloaded());
+  EXPECT_FALSE(IsWindow(win.binding.window()));
+}
+
+}  // namespace
+}  // namespace sorato

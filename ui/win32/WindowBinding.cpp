@@ -144,7 +144,7 @@ WindowBinding::WindowBinding(ControlModel& model) : Mirror(model) {
 WindowBinding::~WindowBinding() {
   model_.removeObserver(this);
   if (IsWindow(window())) DestroyWindow(window());
-  for (auto& [key, font] : fonts_) DeleteObject(font.first);
+  for (auto& [key, font] : fonts_) DeleteObject(font.handle);
   for (auto& [colour, brush] : brushes_) DeleteObject(brush);
   CoUninitialize();
 }
@@ -315,8 +315,9 @@ void WindowBinding::setToolTip(Control& c) {
 
 HFONT WindowBinding::fontOf(const Control& c) {
   const auto key = std::make_tuple(c.FontName.get(), c.FontSize.get(), c.FontBold.get(), dpi_);
-  if (auto it = fonts_.find(key); it != fonts_.end()) return it->second.first;
+  if (auto it = fonts_.find(key); it != fonts_.end()) return it->second.handle;
   std::wstring face;
+  int extra = 0;
   for (std::string_view candidate : fonts::faceList(c.FontName.get())) {
     if (faceInstalled(wide(candidate))) {
       face = wide(candidate);
@@ -331,27 +332,42 @@ HFONT WindowBinding::fontOf(const Control& c) {
   lf.lfQuality = CLEARTYPE_QUALITY;
   wcsncpy(lf.lfFaceName, face.c_str(), LF_FACESIZE - 1);
   HFONT font = CreateFontIndirectW(&lf);
-  // IPA Gothic, standing in for the faces the window was laid out for, sets its kana
-  // wider than they do: at 95 % width every caption that fit there fits here.
+  // IPA Gothic, standing in for the faces the window was laid out for (asked for by name,
+  // or put in their place by the system, as wine does), sets its kana wider than they
+  // do: at 95 % width every caption that fit there fits here.
+  HDC screen = GetDC(nullptr);
+  HGDIOBJ old = SelectObject(screen, font);
+  TEXTMETRICW tm{};
+  GetTextMetricsW(screen, &tm);
+  wchar_t used[LF_FACESIZE] = {};
+  GetTextFaceW(screen, LF_FACESIZE, used);
+  OUTLINETEXTMETRICW otm{};
+  otm.otmSize = sizeof otm;
+  std::wstring family = used;
+  if (GetOutlineTextMetricsW(screen, sizeof otm, &otm) == 0) otm.otmpFamilyName = nullptr;
+  SelectObject(screen, old);
+  ReleaseDC(nullptr, screen);
   const auto& ipa = fonts::kIpaGothic;
-  if (std::any_of(ipa.begin(), ipa.end(), [&](std::string_view f) { return wide(f) == face; })) {
-    HDC screen = GetDC(nullptr);
-    HGDIOBJ old = SelectObject(screen, font);
-    TEXTMETRICW tm{};
-    GetTextMetricsW(screen, &tm);
-    SelectObject(screen, old);
-    ReleaseDC(nullptr, screen);
+  if (std::any_of(ipa.begin(), ipa.end(), [&](std::string_view f) {
+        return wide(f) == face || wide(f) == family;
+      })) {
     DeleteObject(font);
     lf.lfWidth = static_cast<LONG>(std::lround(tm.tmAveCharWidth * 0.95));
     font = CreateFontIndirectW(&lf);
+    extra = -static_cast<int>(std::lround(-lf.lfHeight * 0.05));  // as the page's letter spacing
   }
-  fonts_[key] = {font, face};
+  face = face.empty() ? family : face;
+  fonts_[key] = {font, face, extra};
   return font;
 }
 
-std::wstring WindowBinding::faceOf(const Control& c) {
+const WindowBinding::Font& WindowBinding::fontInfo(const Control& c) {
   fontOf(c);
-  return fonts_[std::make_tuple(c.FontName.get(), c.FontSize.get(), c.FontBold.get(), dpi_)].second;
+  return fonts_[std::make_tuple(c.FontName.get(), c.FontSize.get(), c.FontBold.get(), dpi_)];
+}
+
+std::wstring WindowBinding::faceOf(const Control& c) {
+  return fontInfo(c).face;
 }
 
 HBRUSH WindowBinding::brushOf(Colour colour) {
@@ -364,6 +380,7 @@ HBRUSH WindowBinding::brushOf(Colour colour) {
 std::vector<std::wstring> WindowBinding::labelLines(const Control& label) {
   HDC screen = GetDC(nullptr);
   HGDIOBJ old = SelectObject(screen, fontOf(label));
+  SetTextCharacterExtra(screen, fontInfo(label).extra);
   const RECT r = pixelRect(label);
   const int inner = (r.right - r.left) - (label.BorderStyle == 1 ? 2 : 0);
   auto measure = [&](std::u32string_view s) {
@@ -376,6 +393,7 @@ std::vector<std::wstring> WindowBinding::labelLines(const Control& label) {
   for (const std::u32string& line : breakLines(toUtf32(label.Caption.get()), inner, measure)) {
     out.push_back(wide(toUtf8(line)));
   }
+  SetTextCharacterExtra(screen, 0);
   SelectObject(screen, old);
   ReleaseDC(nullptr, screen);
   return out;
@@ -390,6 +408,7 @@ void WindowBinding::paintLabel(Control& label, HDC dc, POINT) {
   if (label.BackStyle == 1) FillRect(dc, &r, brushOf(label.BackColor));
   const int border = label.BorderStyle == 1 ? 1 : 0;
   SelectObject(dc, fontOf(label));
+  SetTextCharacterExtra(dc, fontInfo(label).extra);
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, colorref(label.ForeColor));
   const int em = static_cast<int>(std::lround(label.FontSize * dpi_ / 72.0));

@@ -76,7 +76,13 @@ class WindowBinding : public Mirror {
   HWND tips_ = nullptr;
   std::set<HWND> tipped_;  // the controls the tooltip knows
   int dpi_ = 96;
-  std::map<std::tuple<std::string, float, bool, int>, std::pair<HFONT, std::wstring>> fonts_;
+  struct Font {
+    HFONT handle;
+    std::wstring face;  // the face it was made with
+    int extra;          // pixels between characters: narrower for a wider stand-in
+  };
+  const Font& fontInfo(const Control& c);
+  std::map<std::tuple<std::string, float, bool, int>, Font> fonts_;
   std::map<std::uint32_t, HBRUSH> brushes_;
 };
 
