@@ -102,19 +102,22 @@ TEST(Win32, WindowsStandWhereTheTwipsSayAndShowTheModel) {
   EXPECT_TRUE(IsWindowVisible(win.handle(ui.btnQ)));
 }
 
-// The stacking order: the all-at-once frame lies over はい and いいえ, buttons over labels.
+// The stacking order of every container, top first, as the model gives it: the
+// all-at-once frame over はい and いいえ, buttons and frames over labels.
 TEST(Win32, StackedAsTheModelSays) {
   Window win;
   auto& ui = win.w.ui;
-  auto above = [&](const Control& upper, const Control& lower) {
-    for (HWND h = GetWindow(win.handle(lower), GW_HWNDPREV); h != nullptr; h = GetWindow(h, GW_HWNDPREV)) {
-      if (h == win.handle(upper)) return true;
+  for (Control* container : {&ui.Form1, &ui.Frame1, &ui.frmZnb, &ui.Frame2}) {
+    std::vector<std::string> windows, model;
+    for (HWND h = GetWindow(win.handle(*container), GW_CHILD); h != nullptr; h = GetWindow(h, GW_HWNDNEXT)) {
+      if (Control* c = win.binding.controlOf(h)) windows.push_back(std::string(c->name()));
     }
-    return false;
-  };
-  EXPECT_TRUE(above(ui.frmZnb, ui.btnY));
-  EXPECT_TRUE(above(ui.btnN, ui.lblC));
-  EXPECT_TRUE(above(ui.Frame1, ui.lblRM));
+    const auto order = ui.stackingOrderOf(*container);
+    for (auto it = order.rbegin(); it != order.rend(); ++it) {
+      if (win.handle(**it) != nullptr) model.push_back(std::string((*it)->name()));
+    }
+    EXPECT_EQ(windows, model) << container->name();
+  }
 }
 
 TEST(Win32, LabelsBreakBetweenCharactersNeverInANumber) {

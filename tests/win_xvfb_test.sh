@@ -1,0 +1,170 @@
+#!/usr/bin/env bash
+# The Windows program, build-win/sorato.exe, in a real window: under wine (the build's own
+# prefix, its X11 driver) on a private Xvfb, driven by xdotool as a user would:
+#  1. a click on 終了 ends it with status 0;
+#  2. whole games of both modes by mouse clicks alone end in the result lists;
+#  3. a whole game by the keyboard alone (Tab, Space, the arrow keys) ends in the result
+#     lists without ever touching 終了, and every question number shows whole;
+#  4. the options あ 漢 早 遅 are filled with their light cyan;
+#  5. closing the window during a display (WM_CLOSE, as the close box and Alt+F4 send it)
+#     ends the program;
+#  6. on a screen of 192 DPI the window is twice the size, and 終了 still ends it.
+# Screenshots of the moments the README shows go to the artefacts folder (win-*.png).
+set -u
+build=$(cd "$1" && pwd)
+artefacts=$2
+mkdir -p "$artefacts"
+export WINEPREFIX=$build/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+fail() { echo "FAIL: $*"; exit 1; }
+
+wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d x11 /f >/dev/null 2>&1
+wine reg delete 'HKCU\Control Panel\Desktop' /v LogPixels /f >/dev/null 2>&1
+wineserver -w
+
+fdfile=$(mktemp)
+Xvfb -displayfd 3 -screen 0 1600x1200x24 -nolisten tcp 3>"$fdfile" 2>/dev/null &
+xvfb=$!
+# Afterwards the prefix is as the other tests want it: no display, 96 DPI.
+restore() {
+  wineserver -k 2>/dev/null
+  wine reg delete 'HKCU\Control Panel\Desktop' /v LogPixels /f >/dev/null 2>&1
+  wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null 2>&1
+  wineserver -w
+}
+trap 'kill $xvfb 2>/dev/null; restore; rm -f "$fdfile"' EXIT
+for _ in $(seq 100); do [ -s "$fdfile" ] && break; sleep 0.05; done
+export DISPLAY=:$(head -n1 "$fdfile")
+
+wait_for() {
+  local what=$1 seconds=$2
+  shift 2
+  local until=$(( $(date +%s%N) + seconds * 1000000000 ))
+  until "$@"; do
+    [ "$(date +%s%N)" -lt "$until" ] || fail "waited ${seconds} s in vain for $what"
+    sleep 0.05
+  done
+}
+shot() { import -window "$win" "$artefacts/$1.png" 2>/dev/null; }
+colours_in() { convert "$artefacts/$1.png" -crop "$2" +repage -format %k info:; }
+painted() { shot probe && [ "$(colours_in probe 480x240+110+117)" -gt 1 ]; }
+# 問 (Frame1 at 64,13, its rectangle at 256,16 inside the border) shows a black caption.
+question_enabled() {
+  shot probe && [ "$(convert "$artefacts/probe.png" -crop 30x24+338+38 +repage -colorspace gray \
+                     -format '%[fx:int(minima*255)]' info:)" -lt 64 ]
+}
+question_disabled() { ! question_enabled; }
+lists="123x280+24+104"  # where lblA stands
+lists_shown() { shot "$1" && [ "$(colours_in "$1" "$lists")" -gt 1 ]; }
+
+start() {
+  wine "$build/sorato.exe" &
+  pid=$!
+  win=$(timeout 20 xdotool search --sync --name '^ソラト$' | head -n1)
+  [ -n "$win" ] || fail "no window named ソラト"
+  wait_for "the first paint" 20 painted
+}
+px() { echo $(( ($1 + 7) / 15 )); }
+click_at() { xdotool mousemove --window "$win" "$1" "$2" click 1; }
+click_in_frame1() {  # left top width height
+  click_at $(( $(px 960) + 1 + $(px $(( $1 + $3 / 2 ))) )) $(( $(px 200) + 1 + $(px $(( $2 + $4 / 2 ))) ))
+}
+click_on_form() { click_at "$(px $(( $1 + $3 / 2 )))" "$(px $(( $2 + $4 / 2 )))"; }
+wait_exit() {
+  for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+  kill -0 "$pid" 2>/dev/null && { kill -9 "$pid"; fail "$1: still running"; }
+  wait "$pid"
+}
+
+# 1. 終了 ends the program.
+start
+shot win-start
+# 4. あ (Option1 inside Frame2 inside Frame1): its right end, past the caption, is light cyan.
+colour=$(convert "$artefacts/win-start.png" -crop 1x1+196+38 +repage -format '%[pixel:p]' info:)
+case $colour in "srgb(192,255,255)"|"rgb(192,255,255)") ;; *) fail "あ is filled with $colour, not light cyan" ;; esac
+echo "ok   the options are filled with their colour ($colour)"
+click_in_frame1 6200 240 1050 600   # 終了
+wait_exit "after 終了"
+status=$?
+[ "$status" -eq 0 ] || fail "終了: status $status"
+echo "ok   終了 ends the program with status 0"
+
+# 2. Whole games by clicks, each display mode.
+for mode in one all; do
+  start
+  if [ $mode = one ]; then click_in_frame1 150 200 1250 360; else click_in_frame1 180 620 1250 360; fi
+  click_in_frame1 2136 240 972 600    # 始
+  wait_for "the display to start" 10 question_disabled
+  sleep 1.5
+  shot "win-$mode-display"
+  wait_for "the end of the display" 45 question_enabled
+  click_in_frame1 3840 240 972 600    # 問
+  shot win-question
+  for n in $(seq 20); do
+    if [ $((n % 2)) -eq 0 ]; then click_on_form 2640 4560 1812 972; else click_on_form 4750 4560 1812 972; fi
+  done
+  click_in_frame1 5000 240 972 600    # 答
+  wait_for "a result list after 答 ($mode)" 10 lists_shown "win-$mode-results"
+  kill -0 "$pid" 2>/dev/null || fail "the program ended during the game"
+  echo "ok   a whole game by clicks, $mode at a time, ends in the result lists"
+  click_in_frame1 6200 240 1050 600
+  wait_exit "after a whole game"
+done
+
+# 3. The keyboard alone: the focus follows the game, so Space carries the player on and
+# never lands on 終了.
+start
+xdotool windowfocus --sync "$win" 2>/dev/null
+key() { xdotool key --window "$win" "$@"; }
+key Down                # あ to 漢
+key Up                  # and back to あ
+key Tab Tab space       # to 全部出す: prepared
+key Tab Tab space       # past 早 to 始: the display runs
+wait_for "the keyboard display to start" 10 question_disabled
+wait_for "the end of the keyboard display" 20 question_enabled  # the focus is now on 問
+key space               # question 1
+key Tab Tab Tab         # past 答 and 終了 to はい
+for n in $(seq 19); do key space; done
+# The twentieth question's number, both digits: ink at both ends of lblQn (16 by 17 at
+# 346,70 in the window).
+shot win-twentieth
+inked=$(convert "$artefacts/win-twentieth.png" -crop 16x17+346+70 +repage -colorspace gray \
+          -threshold 50% -negate -trim -format '%w' info: 2>/dev/null || echo 0)
+[ "$inked" -ge 9 ] || fail "question 20's number is $inked pixels wide: not both digits"
+echo "ok   question number 20 shows whole ($inked pixels of ink across)"
+key space               # the twentieth answer: the focus goes to 答
+key space
+wait_for "a result list after 答 by keyboard" 10 lists_shown win-keyboard-results
+kill -0 "$pid" 2>/dev/null || fail "the keyboard game ended the program"
+echo "ok   a whole game by the keyboard alone ends in the result lists"
+
+# 5. Closed during a display (Alt+F4, which Windows turns into the close box's WM_CLOSE):
+# the program ends at once, nothing asked.
+click_in_frame1 150 200 1250 360      # 順に出す
+click_in_frame1 2136 240 972 600      # 始
+wait_for "a display to start" 10 question_disabled
+key alt+F4
+wait_exit "closed during a display"
+status=$?
+[ "$status" -eq 0 ] || fail "closed during a display: status $status"
+echo "ok   closed by Alt+F4 during a display, the program ends with status 0"
+
+# 6. A screen of 192 DPI (as Windows' display settings set it): the window, aware of it
+# through its manifest, is twice the size, its text drawn at the full resolution.
+wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 192 /f >/dev/null 2>&1
+wineserver -w
+start_hidpi() {
+  wine "$build/sorato.exe" &
+  pid=$!
+  win=$(timeout 20 xdotool search --sync --name '^ソラト$' | head -n1)
+  [ -n "$win" ] || fail "no window at 192 DPI"
+  sleep 2
+}
+start_hidpi
+width=$(xdotool getwindowgeometry "$win" | sed -n 's/ *Geometry: \([0-9]*\)x.*/\1/p')
+shot win-hidpi
+[ "$width" -ge 1240 ] && [ "$width" -le 1260 ] || fail "at 192 DPI the window is $width pixels wide, not twice 625"
+click_at $(( 2 * ($(px 960) + 1 + $(px $(( 6200 + 525 )))) )) $(( 2 * ($(px 200) + 1 + $(px $(( 240 + 300 )))) ))
+wait_exit "at 192 DPI"
+status=$?
+[ "$status" -eq 0 ] || fail "終了 at 192 DPI: status $status"
+echo "ok   at 192 DPI the window is $width pixels wide and 終了 ends it"
