@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the project needs, and only those that are missing, so a
-# second run costs a single dpkg query.  Usage: scripts/deps.sh run|web|test
+# second run costs a single dpkg query.  Usage: scripts/deps.sh run|web|windows|test
 set -euo pipefail
 
 # The sanitizer build's compiler: test.sh asks for clang++-$clang by this name.
@@ -18,11 +18,16 @@ web_pkgs=(emscripten nodejs chromium)
 web_test_pkgs=(firefox-esr webkit2gtk-driver xvfb)
 command -v npm >/dev/null || web_pkgs+=(npm)
 
+# Windows: the cross compiler (the posix thread model), GoogleTest's sources to build for
+# it, wine to run what it builds, NSIS for the installer, zip and unzip.
+win_pkgs=(g++-mingw-w64-x86-64-posix googletest wine wine64 nsis zip unzip)
+
 case "${1:-run}" in
   run) pkgs=("${run_pkgs[@]}") ;;
   web) pkgs=("${run_pkgs[@]}" "${web_pkgs[@]}") ;;
-  test) pkgs=("${run_pkgs[@]}" "${test_pkgs[@]}" "${web_pkgs[@]}" "${web_test_pkgs[@]}") ;;
-  *) echo "usage: $0 run|web|test" >&2; exit 64 ;;
+  windows) pkgs=("${run_pkgs[@]}" "${win_pkgs[@]}") ;;
+  test) pkgs=("${run_pkgs[@]}" "${test_pkgs[@]}" "${web_pkgs[@]}" "${web_test_pkgs[@]}" "${win_pkgs[@]}") ;;
+  *) echo "usage: $0 run|web|windows|test" >&2; exit 64 ;;
 esac
 
 missing=()
