@@ -44,7 +44,8 @@ wait_for() {
     sleep 0.05
   done
 }
-shot() { import -window "$win" "$artefacts/$1.png" 2>/dev/null; }
+# (the pointer first goes to a corner of the window, where no tooltip comes up)
+shot() { xdotool mousemove --window "$win" 2 2; import -window "$win" "$artefacts/$1.png" 2>/dev/null; }
 colours_in() { convert "$artefacts/$1.png" -crop "$2" +repage -format %k info:; }
 painted() { shot probe && [ "$(colours_in probe 480x240+110+117)" -gt 1 ]; }
 # 問 (Frame1 at 64,13, its rectangle at 256,16 inside the border) shows a black caption.
