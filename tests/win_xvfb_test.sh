@@ -35,27 +35,10 @@ trap 'kill $xvfb 2>/dev/null; restore; rm -f "$fdfile"' EXIT
 for _ in $(seq 100); do [ -s "$fdfile" ] && break; sleep 0.05; done
 export DISPLAY=:$(head -n1 "$fdfile")
 
-wait_for() {
-  local what=$1 seconds=$2
-  shift 2
-  local until=$(( $(date +%s%N) + seconds * 1000000000 ))
-  until "$@"; do
-    [ "$(date +%s%N)" -lt "$until" ] || fail "waited ${seconds} s in vain for $what"
-    sleep 0.05
-  done
-}
 # (the pointer first goes to a corner of the window, where no tooltip comes up)
 shot() { xdotool mousemove --window "$win" 2 2; import -window "$win" "$artefacts/$1.png" 2>/dev/null; }
-colours_in() { convert "$artefacts/$1.png" -crop "$2" +repage -format %k info:; }
-painted() { shot probe && [ "$(colours_in probe 480x240+110+117)" -gt 1 ]; }
-# 問 (Frame1 at 64,13, its rectangle at 256,16 inside the border) shows a black caption.
-question_enabled() {
-  shot probe && [ "$(convert "$artefacts/probe.png" -crop 30x24+338+38 +repage -colorspace gray \
-                     -format '%[fx:int(minima*255)]' info:)" -lt 64 ]
-}
-question_disabled() { ! question_enabled; }
 lists="123x280+24+104"  # where lblA stands
-lists_shown() { shot "$1" && [ "$(colours_in "$1" "$lists")" -gt 1 ]; }
+source "$(dirname "$0")/window_lib.sh"
 
 start() {
   wine "$build/sorato.exe" &
@@ -63,17 +46,6 @@ start() {
   win=$(timeout 20 xdotool search --sync --name '^ソラト$' | head -n1)
   [ -n "$win" ] || fail "no window named ソラト"
   wait_for "the first paint" 20 painted
-}
-px() { echo $(( ($1 + 7) / 15 )); }
-click_at() { xdotool mousemove --window "$win" "$1" "$2" click 1; }
-click_in_frame1() {  # left top width height
-  click_at $(( $(px 960) + 1 + $(px $(( $1 + $3 / 2 ))) )) $(( $(px 200) + 1 + $(px $(( $2 + $4 / 2 ))) ))
-}
-click_on_form() { click_at "$(px $(( $1 + $3 / 2 )))" "$(px $(( $2 + $4 / 2 )))"; }
-wait_exit() {
-  for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-  kill -0 "$pid" 2>/dev/null && { kill -9 "$pid"; fail "$1: still running"; }
-  wait "$pid"
 }
 
 # 1. 終了 ends the program.

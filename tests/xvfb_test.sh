@@ -34,25 +34,6 @@ for _ in $(seq 100); do [ -s "$fdfile" ] && break; sleep 0.05; done
 export DISPLAY=:$(head -n1 "$fdfile")
 unset QT_QPA_PLATFORM
 
-# Polls until a command succeeds, for at most $2 seconds; fails the test with $1 if not.
-wait_for() {
-  local what=$1 seconds=$2
-  shift 2
-  local until=$(( $(date +%s%N) + seconds * 1000000000 ))
-  until "$@"; do
-    [ "$(date +%s%N)" -lt "$until" ] || fail "waited ${seconds} s in vain for $what"
-    sleep 0.05
-  done
-}
-# The window is painted: the instructions stand in lblRM (100,107 500x266 after Load).
-painted() { shot probe && [ "$(colours_in probe 480x240+110+117)" -gt 1 ]; }
-# 問 (Frame1 at 64,13, its 65x40 rectangle at 256,16 inside the border) takes a click:
-# its caption is drawn in black, not in the grey of a disabled button.
-question_enabled() {
-  shot probe && [ "$(convert "$artefacts/probe.png" -crop 30x24+338+38 +repage -colorspace gray \
-                     -format '%[fx:int(minima*255)]' info:)" -lt 64 ]
-}
-question_disabled() { ! question_enabled; }
 start() {
   "$sorato" &
   pid=$!
@@ -60,25 +41,9 @@ start() {
   [ -n "$win" ] || fail "no window named ソラト"
   wait_for "the first paint" 10 painted
 }
-# Twips to pixels at 96 DPI, and the centre of a control: container offset plus its
-# own rectangle (Frame1 lies at 960, 200 and its children count from inside its border).
-px() { echo $(( ($1 + 7) / 15 )); }
-# Input is queued and taken in order: only what time decides (a display's end) is waited for.
-click_at() { xdotool mousemove --window "$win" "$1" "$2" click 1; }
-click_in_frame1() {  # left top width height
-  click_at $(( $(px 960) + 1 + $(px $(( $1 + $3 / 2 ))) )) $(( $(px 200) + 1 + $(px $(( $2 + $4 / 2 ))) ))
-}
-click_on_form() {
-  click_at "$(px $(( $1 + $3 / 2 )))" "$(px $(( $2 + $4 / 2 )))"
-}
-wait_exit() {
-  for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-  kill -0 "$pid" 2>/dev/null && { kill -9 "$pid"; fail "$1: still running"; }
-  wait "$pid"
-}
 shot() { import -window "$win" "$artefacts/$1.png" 2>/dev/null || fail "screenshot $1"; }
-# How many colours a rectangle of the window shows (1: nothing but the background).
-colours_in() { convert "$artefacts/$1.png" -crop "$2" +repage -format %k info:; }
+lists="123x280+24+104"              # where lblA stands
+source "$(dirname "$0")/window_lib.sh"
 
 # 2. 終了 ends the program.
 start
@@ -123,11 +88,9 @@ shot question
 for n in $(seq 20); do
   if [ $((n % 2)) -eq 0 ]; then click_on_form 2640 4560 1812 972; else click_on_form 4750 4560 1812 972; fi
 done
-lists="123x280+24+104"              # where lblA stands
 shot before-answer
 [ "$(colours_in before-answer "$lists")" -eq 1 ] || fail "result list shown too early"
 click_in_frame1 5000 240 972 600    # 答
-lists_shown() { shot "$1" && [ "$(colours_in "$1" "$lists")" -gt 1 ]; }
 wait_for "a result list after 答" 5 lists_shown results
 kill -0 "$pid" 2>/dev/null || fail "the program ended during the game"
 click_in_frame1 6200 240 1050 600

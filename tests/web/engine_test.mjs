@@ -7,7 +7,7 @@
 import {mkdir} from 'node:fs/promises';
 import {join, resolve} from 'node:path';
 import {engine} from './engines.mjs';
-import {play} from './games.mjs';
+import {fitOnScreen, fitsWell, play} from './games.mjs';
 import {serve} from './harness.mjs';
 
 const [engineName, pageDir, driver, artefacts] = process.argv.slice(2);
@@ -63,19 +63,9 @@ try {
     await tab.evaluate(() => location.reload());
     await new Promise((done) => setTimeout(done, 300));
     await startedIn(tab);
-    const m = await tab.evaluate(() => {
-      const r = document.querySelector('.window').getBoundingClientRect();
-      const turn = document.getElementById('turn');
-      const room = innerHeight - (turn.hidden ? 0 : turn.getBoundingClientRect().height);
-      return {left: r.left, top: r.top, right: r.right, bottom: r.bottom, width: innerWidth,
-              height: innerHeight, room, scroll: document.scrollingElement.scrollWidth,
-              hint: !turn.hidden};
-    });
-    const inside = m.left >= -0.5 && m.top >= -0.5 && m.right <= m.width + 0.5 && m.bottom <= m.room + 0.5;
-    const large = Math.abs(m.right - m.left - m.width) < 1 || Math.abs(m.bottom - m.top - m.room) < 1;
-    const centred = Math.abs(m.left - (m.width - m.right)) < 1 && Math.abs(m.top - (m.room - m.bottom)) < 1;
+    const m = await tab.evaluate(fitOnScreen);
     const hint = m.height > m.width && m.width < 600;
-    check(inside && large && centred && m.scroll <= m.width && m.hint === hint,
+    check(fitsWell(m) && m.hint === hint,
           `fresh load at ${m.width}×${m.height}: the window fits, as large as it can and centred ` +
           `(${[m.left, m.top, m.right, m.bottom].map(Math.round)}), ${hint ? 'with' : 'without'} the line to turn the phone`);
   }

@@ -1,7 +1,8 @@
-// A whole game in a tab of any engine (engines.mjs), by clicks or by the keyboard alone,
-// read back from the page and checked against sorato-drive playing the same game: each
-// question's word, every question number whole on one line, the lists, the scores and
-// the verdicts, and where the focus goes.
+// What the page tests share.  A whole game in a tab of any engine (engines.mjs), by
+// clicks or by the keyboard alone, read back from the page and checked against
+// sorato-drive playing the same game: each question's word, every question number whole
+// on one line, the lists, the scores and the verdicts, and where the focus goes.  And
+// where the window stands on the screen.
 import {execFileSync} from 'node:child_process';
 import {join} from 'node:path';
 
@@ -96,4 +97,25 @@ export async function play(tab, {allAtOnce, byKeyboard, seed, driver, artefacts,
   check(equal(results, expected.slice(20)),
         `${name}: lists, scores and verdicts are the driver's (${results[2]}, ${results[3]})`);
   return name;
+}
+
+// Where the window stands on the page, evaluated in the page: its rectangle, the page's
+// area (less the line that suggests turning a phone, when it shows), and how wide the
+// page has become.
+export function fitOnScreen() {
+  const r = document.querySelector('.window').getBoundingClientRect();
+  const turn = document.getElementById('turn');
+  const room = innerHeight - (turn.hidden ? 0 : turn.getBoundingClientRect().height);
+  return {left: r.left, top: r.top, right: r.right, bottom: r.bottom, width: innerWidth,
+          height: innerHeight, room, scrollWidth: document.scrollingElement.scrollWidth,
+          hint: !turn.hidden};
+}
+
+// The whole window inside the area, as large as the area allows, centred, and the page
+// no wider than the screen.
+export function fitsWell(m) {
+  const inside = m.left >= -0.5 && m.top >= -0.5 && m.right <= m.width + 0.5 && m.bottom <= m.room + 0.5;
+  const large = Math.abs(m.right - m.left - m.width) < 1 || Math.abs(m.bottom - m.top - m.room) < 1;
+  const centred = Math.abs(m.left - (m.width - m.right)) < 1 && Math.abs(m.top - (m.room - m.bottom)) < 1;
+  return inside && large && centred && m.scrollWidth <= m.width;
 }

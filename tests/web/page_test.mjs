@@ -8,7 +8,7 @@ import {mkdir, mkdtemp, readFile, rm, writeFile} from 'node:fs/promises';
 import {tmpdir} from 'node:os';
 import {join, resolve} from 'node:path';
 import {engine} from './engines.mjs';
-import {equal, play} from './games.mjs';
+import {equal, fitOnScreen, fitsWell, play} from './games.mjs';
 import {launch, serve, started} from './harness.mjs';
 
 const [pageDir, driver, artefacts, publishedDir] = process.argv.slice(2).map((p) => resolve(p));
@@ -151,22 +151,6 @@ const focused = (page) => page.evaluate(() => document.activeElement.closest('[d
 // the area allows and centred, nothing wider than the screen (a phone lays the page out
 // at its own width), and on a phone held upright a line that suggests turning it.  A
 // side panel (the browser window wider than its page) changes nothing.
-async function measureFit(page) {
-  return page.evaluate(() => {
-    const r = document.querySelector('.window').getBoundingClientRect();
-    const turn = document.getElementById('turn');
-    const room = innerHeight - (turn.hidden ? 0 : turn.getBoundingClientRect().height);
-    return {left: r.left, top: r.top, right: r.right, bottom: r.bottom, width: innerWidth,
-            height: innerHeight, room, scrollWidth: document.scrollingElement.scrollWidth,
-            hint: !turn.hidden};
-  });
-}
-function fitsWell(m) {
-  const inside = m.left >= -0.5 && m.top >= -0.5 && m.right <= m.width + 0.5 && m.bottom <= m.room + 0.5;
-  const large = Math.abs(m.right - m.left - m.width) < 1 || Math.abs(m.bottom - m.top - m.room) < 1;
-  const centred = Math.abs(m.left - (m.width - m.right)) < 1 && Math.abs(m.top - (m.room - m.bottom)) < 1;
-  return inside && large && centred && m.scrollWidth <= m.width;
-}
 const fitCases = [
   {name: 'a phone held upright', viewport: {width: 390, height: 844}, phone: true, hint: true},
   {name: 'a phone held sideways', viewport: {width: 844, height: 390}, phone: true, hint: false},
@@ -184,7 +168,7 @@ for (const c of fitCases) {
   }
   await page.goto(base);
   await started(page);
-  const m = await measureFit(page);
+  const m = await page.evaluate(fitOnScreen);
   check(fitsWell(m) && m.width === c.viewport.width && m.hint === c.hint,
         `fresh load on ${c.name} (${c.viewport.width}×${c.viewport.height}): the window fits, ` +
         `as large as it can and centred (${[m.left, m.top, m.right, m.bottom].map(Math.round)} in ` +
@@ -205,7 +189,7 @@ for (const c of fitCases) {
   await page.clock.runFor(6000);
   await page.setViewportSize({width: 844, height: 390});
   await page.waitForTimeout(100);
-  const turned = await measureFit(page);
+  const turned = await page.evaluate(fitOnScreen);
   await page.clock.runFor(4500);  // (the test's clock also runs on with real time)
   const during = await text(page, 'lblAZ');
   await page.clock.runFor(2000);
