@@ -16,7 +16,8 @@ double cells(std::u32string_view s) {
 
 std::vector<std::string> broken(std::string_view text, double limit) {
   std::vector<std::string> out;
-  for (const std::u32string& line : breakLines(toUtf32(text), limit, cells)) out.push_back(toUtf8(line));
+  for (const std::u32string& line : breakLines(toUtf32(text), limit, cells))
+    out.push_back(toUtf8(line));
   return out;
 }
 

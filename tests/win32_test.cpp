@@ -6,10 +6,10 @@
 // and the timers tick on Windows' waitable timers.
 
 #include <windows.h>
+// (windows.h first: the others build on it)
 #include <commctrl.h>
-#include <oleacc.h>
-
 #include <gtest/gtest.h>
+#include <oleacc.h>
 
 #include <sstream>
 
@@ -86,8 +86,8 @@ TEST(Win32, WindowsStandWhereTheTwipsSayAndShowTheModel) {
     RECT at;
     GetWindowRect(win.handle(*r.c), &at);
     MapWindowPoints(HWND_DESKTOP, GetParent(win.handle(*r.c)), reinterpret_cast<POINT*>(&at), 2);
-    EXPECT_TRUE(EqualRect(&at, &r.px)) << r.c->name() << ": " << at.left << "," << at.top << ","
-                                       << at.right << "," << at.bottom;
+    EXPECT_TRUE(EqualRect(&at, &r.px))
+        << r.c->name() << ": " << at.left << "," << at.top << "," << at.right << "," << at.bottom;
   }
   RECT outer;
   GetWindowRect(win.binding.window(), &outer);
@@ -109,7 +109,8 @@ TEST(Win32, StackedAsTheModelSays) {
   auto& ui = win.w.ui;
   for (Control* container : {&ui.Form1, &ui.Frame1, &ui.frmZnb, &ui.Frame2}) {
     std::vector<std::string> windows, model;
-    for (HWND h = GetWindow(win.handle(*container), GW_CHILD); h != nullptr; h = GetWindow(h, GW_HWNDNEXT)) {
+    for (HWND h = GetWindow(win.handle(*container), GW_CHILD); h != nullptr;
+         h = GetWindow(h, GW_HWNDNEXT)) {
       if (Control* c = win.binding.controlOf(h)) windows.push_back(std::string(c->name()));
     }
     const auto order = ui.stackingOrderOf(*container);
@@ -177,7 +178,8 @@ TEST(Win32, AWholeGameByClicksIsTheDriversGame) {
       script << "get lbl1.Caption\nclick " << (yes ? "btnY" : "btnN") << '\n';
       win.click(yes ? ui.btnY : ui.btnN);
     }
-    script << "click btnA\nget lblA.Caption\nget lblB.Caption\nget lblAn.Caption\nget lblBn.Caption\n";
+    script
+        << "click btnA\nget lblA.Caption\nget lblB.Caption\nget lblAn.Caption\nget lblBn.Caption\n";
     win.click(ui.btnA);
     std::istringstream in(script.str());
     std::ostringstream out, err;
@@ -189,10 +191,14 @@ TEST(Win32, AWholeGameByClicksIsTheDriversGame) {
     auto quoted = [](const std::string& s) {
       std::string q = "\"";
       for (char c : s) {
-        if (c == '\r') q += "\\r";
-        else if (c == '\n') q += "\\n";
-        else if (c == '"' || c == '\\') q += std::string("\\") + c;
-        else q += c;
+        if (c == '\r')
+          q += "\\r";
+        else if (c == '\n')
+          q += "\\n";
+        else if (c == '"' || c == '\\')
+          q += std::string("\\") + c;
+        else
+          q += c;
       }
       return q + "\"";
     };
@@ -246,7 +252,9 @@ TEST(Win32, AWholeGameByKeyboardNeverTouchesTheEnd) {
 // What a screen reader reads: every control by its caption, labels included, hidden ones
 // marked invisible, and the word of the display announced as it changes.
 HWND announced = nullptr;
-void CALLBACK heard(HWINEVENTHOOK, DWORD, HWND h, LONG, LONG, DWORD, DWORD) { announced = h; }
+void CALLBACK heard(HWINEVENTHOOK, DWORD, HWND h, LONG, LONG, DWORD, DWORD) {
+  announced = h;
+}
 
 TEST(Win32, ScreenReadersReadNamesStatesAndTheWordsChange) {
   Window win;
@@ -298,12 +306,15 @@ TEST(Win32, ScreenReadersReadNamesStatesAndTheWordsChange) {
 TEST(Win32, TooltipsInJapanese) {
   Window win;
   HWND tips = nullptr;
-  EnumThreadWindows(GetCurrentThreadId(), [](HWND h, LPARAM found) {
-    wchar_t cls[64];
-    GetClassNameW(h, cls, 64);
-    if (std::wstring(cls) == TOOLTIPS_CLASSW) *reinterpret_cast<HWND*>(found) = h;
-    return TRUE;
-  }, reinterpret_cast<LPARAM>(&tips));
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND h, LPARAM found) {
+        wchar_t cls[64];
+        GetClassNameW(h, cls, 64);
+        if (std::wstring(cls) == TOOLTIPS_CLASSW) *reinterpret_cast<HWND*>(found) = h;
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&tips));
   ASSERT_NE(tips, nullptr);
   wchar_t text[256] = {};
   TTTOOLINFOW ti{};
@@ -320,7 +331,8 @@ TEST(Win32, TimersTickOnScheduleAndNotAfterTheEnd) {
   ControlModel ui;
   win32::Win32Clock clock(ui);
   std::vector<std::int64_t> late;
-  clock.setTickObserver([&](Control&, std::int64_t due, std::int64_t ran) { late.push_back(ran - due); });
+  clock.setTickObserver(
+      [&](Control&, std::int64_t due, std::int64_t ran) { late.push_back(ran - due); });
   ui.Timer1.Interval = 50;
   ui.Timer1.Enabled = true;
   pump(530);

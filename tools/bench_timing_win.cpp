@@ -7,6 +7,7 @@
 // (whose figures say nothing of Windows' own).
 
 #include <windows.h>
+// (windows.h first: the others build on it)
 #include <commctrl.h>
 
 #include <algorithm>
@@ -35,7 +36,9 @@ LRESULT CALLBACK recordPaints(HWND h, UINT m, WPARAM w, LPARAM l, UINT_PTR, DWOR
   return r;
 }
 
-double ms(std::int64_t units) { return static_cast<double>(units) / Win32Clock::kUnitsPerMs; }
+double ms(std::int64_t units) {
+  return static_cast<double>(units) / Win32Clock::kUnitsPerMs;
+}
 
 void runUntilDisplayEnds(sorato::ControlModel& ui) {
   MSG msg;
@@ -60,7 +63,8 @@ int main() {
   SetWindowSubclass(binding.window(), recordPaints, 1, 0);
   words = &sorato.ui.lbl1;
   std::vector<double> late;
-  clock.setTickObserver([&](sorato::Control&, std::int64_t due, std::int64_t ran) { late.push_back(ms(ran - due)); });
+  clock.setTickObserver(
+      [&](sorato::Control&, std::int64_t due, std::int64_t ran) { late.push_back(ms(ran - due)); });
   std::printf("sorato-bench-timing (Windows): %s waitable timers\n",
               clock.highResolution() ? "high-resolution" : "ordinary");
   for (const bool allAtOnce : {false, true}) {
@@ -89,12 +93,13 @@ int main() {
       low = std::min(low, e - want);
       high = std::max(high, e - want);
     }
-    std::printf("%s  %zu ticks, late median %.2f / p99 %.2f / max %.2f ms;  %zu exposures - %.0f ms: "
-                "min %+.2f max %+.2f ms;  last paint %.1f ms after 始\n",
-                allAtOnce ? "all at once  " : "one at a time", late.size(),
-                late.empty() ? 0 : late[late.size() / 2],
-                late.empty() ? 0 : late[late.size() * 99 / 100], late.empty() ? 0 : late.back(),
-                exposures.size(), want, low, high, paints.empty() ? 0 : ms(paints.back().at - start));
+    std::printf(
+        "%s  %zu ticks, late median %.2f / p99 %.2f / max %.2f ms;  %zu exposures - %.0f ms: "
+        "min %+.2f max %+.2f ms;  last paint %.1f ms after 始\n",
+        allAtOnce ? "all at once  " : "one at a time", late.size(),
+        late.empty() ? 0 : late[late.size() / 2], late.empty() ? 0 : late[late.size() * 99 / 100],
+        late.empty() ? 0 : late.back(), exposures.size(), want, low, high,
+        paints.empty() ? 0 : ms(paints.back().at - start));
   }
   sorato.ui.unload();
   return 0;

@@ -6,8 +6,8 @@ namespace {
 
 bool inWord(char32_t c) {
   return (c >= U'0' && c <= U'9') || (c >= U'A' && c <= U'Z') || (c >= U'a' && c <= U'z') ||
-         c == U'/' || c == U'.' || c == U',' || c == U':' || c == U'%' || c == U'-' ||
-         c == U'\'' || (c >= U'０' && c <= U'９');
+         c == U'/' || c == U'.' || c == U',' || c == U':' || c == U'%' || c == U'-' || c == U'\'' ||
+         (c >= U'０' && c <= U'９');
 }
 
 // May not start a line.
@@ -57,8 +57,8 @@ std::vector<std::u32string> breakLines(std::u32string_view text, double limit,
   std::size_t from = 0;
   for (;;) {
     const std::size_t end = text.find(U"\r\n", from);
-    const std::u32string_view paragraph =
-        text.substr(from, end == std::u32string_view::npos ? std::u32string_view::npos : end - from);
+    const std::u32string_view paragraph = text.substr(
+        from, end == std::u32string_view::npos ? std::u32string_view::npos : end - from);
     std::u32string line;
     for (std::u32string_view unit : units(paragraph)) {
       if (!line.empty() && width(line + std::u32string(unit)) > limit) {

@@ -34,8 +34,8 @@ Win32Clock::Win32Clock(ControlModel& model) {
   wc.hInstance = GetModuleHandleW(nullptr);
   wc.lpszClassName = kSinkClass;
   RegisterClassW(&wc);  // fails harmlessly when a second clock registers it again
-  sink_ = CreateWindowExW(0, kSinkClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                          wc.hInstance, nullptr);
+  sink_ = CreateWindowExW(0, kSinkClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance,
+                          nullptr);
   SetWindowLongPtrW(sink_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   quit_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
   clock_ = std::make_unique<WallClock>(

@@ -83,9 +83,9 @@ bool registerClasses() {
     wc.hInstance = GetModuleHandleW(nullptr);
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.hIcon = LoadIconW(wc.hInstance, MAKEINTRESOURCEW(1));
-    wc.hIconSm = static_cast<HICON>(
-        LoadImageW(wc.hInstance, MAKEINTRESOURCEW(1), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
-                   GetSystemMetrics(SM_CYSMICON), 0));
+    wc.hIconSm = static_cast<HICON>(LoadImageW(wc.hInstance, MAKEINTRESOURCEW(1), IMAGE_ICON,
+                                               GetSystemMetrics(SM_CXSMICON),
+                                               GetSystemMetrics(SM_CYSMICON), 0));
     wc.lpszClassName = name;
     RegisterClassExW(&wc);
   }
@@ -195,7 +195,8 @@ void WindowBinding::create(Control& c) {
   }
   if (c.kind() == Kind::Form || c.kind() == Kind::Frame) {
     SetWindowLongPtrW(handle, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    SetWindowLongPtrW(handle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&WindowBinding::containerProc));
+    SetWindowLongPtrW(handle, GWLP_WNDPROC,
+                      reinterpret_cast<LONG_PTR>(&WindowBinding::containerProc));
   }
   handles_[index(c)] = handle;
 }
@@ -246,7 +247,8 @@ void WindowBinding::apply(Control& c, Prop p) {
       break;
     case Aspect::Place: place(c); break;
     case Aspect::Font:
-      if (h != nullptr && c.kind() != Kind::Label) SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(fontOf(c)), TRUE);
+      if (h != nullptr && c.kind() != Kind::Label)
+        SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(fontOf(c)), TRUE);
       if (c.kind() == Kind::Label) redrawUnder(c);
       break;
     case Aspect::None: break;
@@ -272,7 +274,8 @@ void WindowBinding::place(Control& c) {
   }
   if (c.kind() == Kind::Label || c.kind() == Kind::Shape) {
     // The old place is painted again once the window has moved (it is invalid till then).
-    if (c.container() != nullptr) RedrawWindow(handleOf(*c.container()), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+    if (c.container() != nullptr)
+      RedrawWindow(handleOf(*c.container()), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
   }
   if (h == nullptr) return;
   const RECT r = pixelRect(c);
@@ -348,9 +351,8 @@ HFONT WindowBinding::fontOf(const Control& c) {
   SelectObject(screen, old);
   ReleaseDC(nullptr, screen);
   const auto& ipa = fonts::kIpaGothic;
-  if (std::any_of(ipa.begin(), ipa.end(), [&](std::string_view f) {
-        return wide(f) == face || wide(f) == family;
-      })) {
+  if (std::any_of(ipa.begin(), ipa.end(),
+                  [&](std::string_view f) { return wide(f) == face || wide(f) == family; })) {
     DeleteObject(font);
     lf.lfWidth = static_cast<LONG>(std::lround(tm.tmAveCharWidth * 0.95));
     font = CreateFontIndirectW(&lf);
@@ -401,7 +403,7 @@ std::vector<std::wstring> WindowBinding::labelLines(const Control& label) {
 
 // A label as the game's labels look: its ground where it has one, its text broken into
 // lines one em apart from the top, cut at its edges, and its border.
-void WindowBinding::paintLabel(Control& label, HDC dc, POINT) {
+void WindowBinding::paintLabel(Control& label, HDC dc) {
   const RECT r = pixelRect(label);
   const int saved = SaveDC(dc);
   IntersectClipRect(dc, r.left, r.top, r.right, r.bottom);
@@ -433,10 +435,11 @@ void WindowBinding::paintContainer(Control& c, HDC dc) {
   FillRect(dc, &client, brushOf(c.BackColor));
   for (Control* child : model_.stackingOrderOf(c)) {
     if (!model_.isShown(*child)) continue;
-    if (child->kind() == Kind::Label) paintLabel(*child, dc, POINT{});
+    if (child->kind() == Kind::Label) paintLabel(*child, dc);
     if (child->kind() == Kind::Shape) {  // an outline only, dashed for style 2
       const RECT r = pixelRect(*child);
-      HPEN pen = CreatePen(child->BorderStyle == 2 ? PS_DASH : PS_SOLID, 1, colorref(child->BorderColor));
+      HPEN pen =
+          CreatePen(child->BorderStyle == 2 ? PS_DASH : PS_SOLID, 1, colorref(child->BorderColor));
       HGDIOBJ oldPen = SelectObject(dc, pen);
       HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(NULL_BRUSH));
       SetBkMode(dc, TRANSPARENT);
@@ -491,8 +494,8 @@ void WindowBinding::pressed(Control& label, UINT message, WPARAM keys, LPARAM at
   if (message == WM_MBUTTONDOWN || message == WM_MBUTTONDBLCLK) button = mouse::Button::Middle;
   MouseArgs args;
   args.button = mouse::buttonMask(button);
-  args.shift = mouse::keyMask((keys & MK_SHIFT) != 0, (keys & MK_CONTROL) != 0,
-                              GetKeyState(VK_MENU) < 0);
+  args.shift =
+      mouse::keyMask((keys & MK_SHIFT) != 0, (keys & MK_CONTROL) != 0, GetKeyState(VK_MENU) < 0);
   args.x = pixelsToTwips(GET_X_LPARAM(at), dpi_);
   args.y = pixelsToTwips(GET_Y_LPARAM(at), dpi_);
   model_.mouseDown(label, args);
@@ -534,7 +537,8 @@ LRESULT WindowBinding::container(Control& c, HWND h, UINT m, WPARAM w, LPARAM l)
       GetClientRect(h, &client);
       // Painted off screen first, so that nothing flickers as a label changes.
       HDC buffer = CreateCompatibleDC(dc);
-      HBITMAP bitmap = CreateCompatibleBitmap(dc, std::max<LONG>(client.right, 1), std::max<LONG>(client.bottom, 1));
+      HBITMAP bitmap = CreateCompatibleBitmap(dc, std::max<LONG>(client.right, 1),
+                                              std::max<LONG>(client.bottom, 1));
       HGDIOBJ old = SelectObject(buffer, bitmap);
       paintContainer(c, buffer);
       BitBlt(dc, 0, 0, client.right, client.bottom, buffer, 0, 0, SRCCOPY);
@@ -587,9 +591,7 @@ LRESULT WindowBinding::container(Control& c, HWND h, UINT m, WPARAM w, LPARAM l)
         return 0;
       case kDestroy: DestroyWindow(h); return 0;
       case WM_DESTROY: PostQuitMessage(0); return 0;
-      case WM_DPICHANGED:
-        dpiChanged(HIWORD(w), reinterpret_cast<const RECT*>(l));
-        return 0;
+      case WM_DPICHANGED: dpiChanged(HIWORD(w), reinterpret_cast<const RECT*>(l)); return 0;
       default: break;
     }
   }
@@ -635,7 +637,8 @@ bool WindowBinding::preTranslate(const MSG& msg) {
       const auto order = model_.tabOrder();
       const bool back = GetKeyState(VK_SHIFT) < 0;
       const auto found = std::find(order.begin(), order.end(), at);
-      std::size_t i = found == order.end() ? order.size() - 1 : static_cast<std::size_t>(found - order.begin());
+      std::size_t i =
+          found == order.end() ? order.size() - 1 : static_cast<std::size_t>(found - order.begin());
       for (std::size_t step = 0; step < order.size(); ++step) {
         i = (i + (back ? order.size() - 1 : 1)) % order.size();
         if (model_.takesFocus(*order[i])) {

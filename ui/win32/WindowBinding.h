@@ -62,7 +62,7 @@ class WindowBinding : public Mirror {
   void stack(Control& container);
   void redrawUnder(Control& c);
   void paintContainer(Control& c, HDC dc);
-  void paintLabel(Control& label, HDC dc, POINT origin);
+  void paintLabel(Control& label, HDC dc);
   void drawButton(Control& c, const DRAWITEMSTRUCT& d);
   void pressed(Control& label, UINT message, WPARAM keys, LPARAM at);
   void setToolTip(Control& c);
