@@ -2,17 +2,23 @@
 # The Windows program, build-win/sorato.exe, in a real window: under wine (the build's own
 # prefix, its X11 driver) on a private Xvfb, driven by xdotool as a user would:
 #  1. a click on 終了 ends it with status 0;
-#  2. whole games of both modes by mouse clicks alone end in the result lists;
+#  2. whole games of both modes by mouse clicks alone end in the result lists, the
+#     driver's results for the same draws;
 #  3. a whole game by the keyboard alone (Tab, Space, the arrow keys) ends in the result
-#     lists without ever touching 終了, and every question number shows whole;
+#     lists without ever touching 終了, the driver's results too, and the question numbers
+#     show whole;
 #  4. the options あ 漢 早 遅 are filled with their light cyan;
 #  5. closing the window during a display (WM_CLOSE, as the close box and Alt+F4 send it)
 #     ends the program;
 #  6. on a screen of 192 DPI the window is twice the size, and 終了 still ends it.
 # Screenshots of the moments the README shows go to the artefacts folder (win-*.png).
+# The games run in the tests' build, sorato-test.exe, whose draws come from SORATO_RANDOM
+# and which prints its result labels on the way out; the native driver ($3) plays the
+# same draws.
 set -u
 build=$(cd "$1" && pwd)
 artefacts=$2
+driver=$3
 mkdir -p "$artefacts"
 export WINEPREFIX=$build/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 fail() { echo "FAIL: $*"; exit 1; }
@@ -40,8 +46,9 @@ shot() { xdotool mousemove --window "$win" 2 2; import -window "$win" "$artefact
 lists="123x280+24+104"  # where lblA stands
 source "$(dirname "$0")/window_lib.sh"
 
+program=sorato.exe
 start() {
-  wine "$build/sorato.exe" &
+  wine "$build/$program" >"$artefacts/results.txt" &
   pid=$!
   win=$(timeout 20 xdotool search --sync --name '^ソラト$' | head -n1)
   [ -n "$win" ] || fail "no window named ソラト"
@@ -61,6 +68,26 @@ status=$?
 [ "$status" -eq 0 ] || fail "終了: status $status"
 echo "ok   終了 ends the program with status 0"
 
+# The draws of the games (bank entries 2, 7, 12, ..., the odd positions shown), and what
+# the driver makes of the same game: the answers as given below, then the results.
+draws=$(awk 'BEGIN { for (i = 0; i < 20; i++) printf "%.4f ", (i * 5 + 2.5) / 100;
+                    for (i = 0; i < 10; i++) printf "%.4f ", (i * 2 + 1.5) / 20 }')
+driven() {  # prepare-button advance answer...
+  { echo "random $draws"; echo "click $1"; echo "click btnST"; echo "advance $2"; echo "click btnQ"
+    shift 2
+    for answer in "$@"; do echo "click $answer"; done
+    echo "click btnA"
+    for c in lblA lblB lblAn lblBn; do echo "get $c.Caption"; done; } | "$driver"
+}
+same_as_driver() {  # what ... (the driver's arguments)
+  local what=$1
+  shift
+  diff <(driven "$@") "$artefacts/results.txt" >/dev/null ||
+    fail "$what: the window's results are not the driver's: $(cat "$artefacts/results.txt" | head -3)"
+}
+export SORATO_RANDOM=$draws
+program=sorato-test.exe
+
 # 2. Whole games by clicks, each display mode.
 for mode in one all; do
   start
@@ -78,9 +105,15 @@ for mode in one all; do
   click_in_frame1 5000 240 972 600    # 答
   wait_for "a result list after 答 ($mode)" 10 lists_shown "win-$mode-results"
   kill -0 "$pid" 2>/dev/null || fail "the program ended during the game"
-  echo "ok   a whole game by clicks, $mode at a time, ends in the result lists"
   click_in_frame1 6200 240 1050 600
   wait_exit "after a whole game"
+  answers=$(for n in $(seq 20); do if [ $((n % 2)) -eq 0 ]; then echo btnY; else echo btnN; fi; done)
+  if [ $mode = one ]; then
+    same_as_driver "one at a time" btn1Jun 36000 $answers
+  else
+    same_as_driver "all at once" btn2Jun 12000 $answers
+  fi
+  echo "ok   a whole game by clicks, $mode at a time, ends in the driver's result lists"
 done
 
 # 3. The keyboard alone: the focus follows the game, so Space carries the player on and
@@ -108,7 +141,13 @@ key space               # the twentieth answer: the focus goes to 答
 key space
 wait_for "a result list after 答 by keyboard" 10 lists_shown win-keyboard-results
 kill -0 "$pid" 2>/dev/null || fail "the keyboard game ended the program"
-echo "ok   a whole game by the keyboard alone ends in the result lists"
+click_in_frame1 6200 240 1050 600   # 終了, now on purpose
+wait_exit "after the keyboard game"
+same_as_driver "by keyboard" btn2Jun 12000 $(for n in $(seq 20); do echo btnY; done)
+echo "ok   a whole game by the keyboard alone ends in the driver's result lists"
+unset SORATO_RANDOM
+program=sorato.exe
+start
 
 # 5. Closed during a display (Alt+F4, which Windows turns into the close box's WM_CLOSE):
 # the program ends at once, nothing asked.
