@@ -12,6 +12,7 @@
 #include <oleacc.h>
 
 #include <sstream>
+#include <thread>
 
 #include "World.h"
 #include "app/Driver.h"
@@ -343,6 +344,31 @@ TEST(Win32, TimersTickOnScheduleAndNotAfterTheEnd) {
   const std::size_t ticks = late.size();
   pump(200);
   EXPECT_EQ(late.size(), ticks);
+}
+
+// While the window is being moved (Windows runs a loop of its own until the mouse
+// button is released) the ticks still come: they are posted to the window's thread.
+TEST(Win32, TicksComeWhileTheWindowIsBeingMoved) {
+  Window win;
+  win32::Win32Clock clock(win.w.ui);
+  int ticks = 0;
+  clock.setTickObserver([&](Control&, std::int64_t, std::int64_t) { ++ticks; });
+  win.w.ui.Timer1.Interval = 50;
+  win.w.ui.Timer1.Enabled = true;
+  HWND form = win.binding.window();
+  // The move ends when the window loses the mouse capture, half a second from now.
+  std::thread ender([form] {
+    Sleep(500);
+    PostMessageW(form, WM_CANCELMODE, 0, 0);
+    PostMessageW(form, WM_KEYDOWN, VK_ESCAPE, 0);
+  });
+  const DWORD before = GetTickCount();
+  SendMessageW(form, WM_SYSCOMMAND, SC_MOVE, 0);
+  const DWORD moving = GetTickCount() - before;
+  ender.join();
+  std::printf("the move loop ran %lu ms, %d ticks\n", moving, ticks);
+  if (moving < 300) GTEST_SKIP() << "no move loop here (no display driver to move the window)";
+  EXPECT_GE(ticks, static_cast<int>(moving / 50) - 2);
 }
 
 TEST(Win32, ClosingTheWindowUnloadsIt) {
