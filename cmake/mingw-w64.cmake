@@ -1,5 +1,6 @@
 # Cross-compiling for 64-bit Windows with Debian's mingw-w64 (the posix thread model,
-# which has std::mutex and std::thread); the programs run under wine for the tests.
+# which has std::mutex and std::thread); the programs run under wine for the tests, in
+# the build's own prefix (set in CMakeLists.txt, which knows the build folder).
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)
@@ -10,6 +11,5 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
-set(CMAKE_CROSSCOMPILING_EMULATOR wine)
 # One file to run: nothing but Windows' own DLLs.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
