@@ -3,10 +3,10 @@
 // BiDi) and WebKit (WebKitGTK's MiniBrowser under WebKitWebDriver, by selenium-webdriver,
 // on an X server of its own).  One profile a browser, kept across tabs, so that a
 // service worker and its cache live on from one visit to the next.
-//   engine(name, {width, height}) -> {open(url) -> tab, close()}
+//   engine(name, {width, height}) -> {open(url, size) -> tab, close()}
+//     open() loads the page afresh in a page area of that size (set before the load)
 //   tab: {evaluate(fn, arg), poll(fn, timeoutMs) -> the first non-null result or null,
-//         click(selector), press('Tab' | 'Space' | 'Shift+Tab'), resize(width, height),
-//         text(id), focused(),
+//         click(selector), press('Tab' | 'Space' | 'Shift+Tab'), text(id), focused(),
 //         advance(ms), until(fn, ms), screenshot(path), close()}
 // Chromium may run the page on a test clock ({clock: true}), so that a display takes no
 // real time; the other engines run on real time.
@@ -59,8 +59,9 @@ async function chromium({width, height, clock = false}) {
   const browser = await launch();
   const context = await browser.newContext({viewport: {width, height}});
   return {
-    async open(url) {
+    async open(url, size = {width, height}) {
       const page = await context.newPage();
+      await page.setViewportSize(size);
       if (clock) await page.clock.install({time: 0});
       await page.goto(url);
       return tab((fn, arg) => page.evaluate(fn, arg), {
@@ -68,7 +69,6 @@ async function chromium({width, height, clock = false}) {
         advance: clock ? (ms) => page.clock.runFor(ms) : undefined,
         click: (selector) => page.click(selector),
         press: (key) => page.keyboard.press(key),
-        resize: (w, h) => page.setViewportSize({width: w, height: h}),
         screenshot: (path) => page.screenshot({path}),
         close: () => page.close(),
       });
@@ -84,13 +84,13 @@ async function firefox({width, height}) {
     args: [`--width=${width}`, `--height=${height}`], defaultViewport: {width, height},
   });
   return {
-    async open(url) {
+    async open(url, size = {width, height}) {
       const page = await browser.newPage();
+      await page.setViewport(size);
       await page.goto(url);
       return tab((fn, arg) => page.evaluate(fn, arg), {
         page,
         click: (selector) => page.click(selector),
-        resize: (w, h) => page.setViewport({width: w, height: h}),
         async press(key) {
           const [held, last] = key.includes('+') ? key.split('+') : [null, key];
           if (held) await page.keyboard.down(held);
@@ -152,12 +152,12 @@ async function webkit({width, height}) {
   const evaluate = (fn, arg) => driver.executeScript(`return (${fn})(arguments[0]);`, arg);
   const keys = {Tab: Key.TAB, Space: Key.SPACE, Shift: Key.SHIFT, ArrowDown: Key.ARROW_DOWN};
   return {
-    async open(url) {
+    async open(url, size = {width, height}) {
+      await driver.manage().window().setRect({x: 0, y: 0, width: size.width, height: size.height + 38});
       await driver.get(url);
       return tab(evaluate, {
         driver,
         click: async (selector) => (await driver.findElement(By.css(selector))).click(),
-        resize: (w, h) => driver.manage().window().setRect({x: 0, y: 0, width: w, height: h + 38}),
         async press(key) {
           const [held, last] = key.includes('+') ? key.split('+') : [null, key];
           let actions = driver.actions();
