@@ -16,6 +16,7 @@
 
 #include "World.h"
 #include "app/Driver.h"
+#include "app/Format.h"
 #include "ui/win32/Win32Clock.h"
 #include "ui/win32/WindowBinding.h"
 
@@ -189,24 +190,10 @@ TEST(Win32, AWholeGameByClicksIsTheDriversGame) {
     std::vector<std::string> expected;
     std::istringstream lines(out.str());
     for (std::string line; std::getline(lines, line);) expected.push_back(line);
-    auto quoted = [](const std::string& s) {
-      std::string q = "\"";
-      for (char c : s) {
-        if (c == '\r')
-          q += "\\r";
-        else if (c == '\n')
-          q += "\\n";
-        else if (c == '"' || c == '\\')
-          q += std::string("\\") + c;
-        else
-          q += c;
-      }
-      return q + "\"";
-    };
     std::vector<std::string> seen;
-    for (const std::string& word : asked) seen.push_back(quoted(word));
+    for (const std::string& word : asked) seen.push_back(jsonString(word));
     for (const Control* c : {&ui.lblA, &ui.lblB, &ui.lblAn, &ui.lblBn}) {
-      seen.push_back(quoted(textOf(win.handle(*c))));
+      seen.push_back(jsonString(textOf(win.handle(*c))));
       EXPECT_TRUE(IsWindowVisible(win.handle(*c))) << c->name();
     }
     EXPECT_EQ(seen, expected) << (allAtOnce ? "all at once" : "one at a time");
@@ -295,9 +282,13 @@ TEST(Win32, ScreenReadersReadNamesStatesAndTheWordsChange) {
   // reads (wine's proxy does not mark it invisible; Windows' does).
   EXPECT_FALSE(IsWindowVisible(win.handle(ui.lblA)));
 
-  HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_NAMECHANGE, EVENT_OBJECT_NAMECHANGE, nullptr,
-                                       heard, GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
+  HWINEVENTHOOK hook =
+      SetWinEventHook(EVENT_OBJECT_LIVEREGIONCHANGED, EVENT_OBJECT_LIVEREGIONCHANGED, nullptr,
+                      heard, GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
   announced = nullptr;
+  ui.lblRM.Caption = "";  // not a live region: read when visited, not announced
+  pump(200);
+  EXPECT_EQ(announced, nullptr);
   ui.lbl1.Caption = "うぐいす";
   pump(200);
   UnhookWinEvent(hook);

@@ -149,7 +149,7 @@ Control* ControlModel::initialFocus() const {
 
 Control* ControlModel::focusAfterClick(const Control& c) const {
   if (unloaded_ || c.kind() != Kind::OptionButton || !takesFocus(c)) return nullptr;
-  return const_cast<Control*>(&c);
+  return all_[static_cast<std::size_t>(c.index())];
 }
 
 bool ControlModel::announcesChanges(const Control& c) const {

@@ -4,39 +4,12 @@
 // that shows the window, with the host sending its files as they are and compressed
 // (gzip).  Also the bytes the host sent.  Run by hand (about a minute):
 //   node tests/web/bench_start.mjs build-web/page [runs]
-import {createServer} from 'node:http';
-import {readFile} from 'node:fs/promises';
-import {extname, join, resolve} from 'node:path';
-import {gzipSync} from 'node:zlib';
-import {launch} from './harness.mjs';
+import {resolve} from 'node:path';
+import {launch, serve} from './harness.mjs';
 
 const dir = resolve(process.argv[2] || 'build-web/page');
 const runs = Number(process.argv[3] || 5);
-const types = {'.html': 'text/html; charset=utf-8', '.js': 'text/javascript', '.css': 'text/css',
-               '.wasm': 'application/wasm', '.png': 'image/png',
-               '.webmanifest': 'application/manifest+json'};
-const compressible = new Set(['.html', '.js', '.css', '.wasm', '.webmanifest']);
-
-let compress = false;
-let sent = 0;
-const server = createServer(async (req, res) => {
-  const path = new URL(req.url, 'http://x').pathname;
-  const file = path.endsWith('/') ? path + 'index.html' : path;
-  try {
-    let body = await readFile(join(dir, file));
-    const headers = {'Content-Type': types[extname(file)] || 'application/octet-stream'};
-    if (compress && compressible.has(extname(file)) && /gzip/.test(req.headers['accept-encoding'] || '')) {
-      body = gzipSync(body, {level: 9});
-      headers['Content-Encoding'] = 'gzip';
-    }
-    sent += body.length;
-    res.writeHead(200, headers).end(body);
-  } catch {
-    res.writeHead(404).end();
-  }
-});
-await new Promise((ok) => server.listen(0, '127.0.0.1', ok));
-const base = `http://127.0.0.1:${server.address().port}/`;
+const hosts = {plain: await serve(dir), gzip: await serve(dir, {gzip: true})};
 
 // The first frame in which the window stands on the page, from the start of navigation.
 function watchFirstFrame() {
@@ -48,7 +21,7 @@ function watchFirstFrame() {
 }
 
 const browser = await launch();
-async function coldStart() {
+async function coldStart(host) {
   const context = await browser.newContext({viewport: {width: 844, height: 390}, isMobile: true,
                                             hasTouch: true, deviceScaleFactor: 3,
                                             serviceWorkers: 'block'});
@@ -59,24 +32,24 @@ async function coldStart() {
     offline: false, latency: 150, downloadThroughput: 1.6e6 / 8, uploadThroughput: 750e3 / 8});
   await cdp.send('Emulation.setCPUThrottlingRate', {rate: 4});
   await page.addInitScript(watchFirstFrame);
-  sent = 0;
-  await page.goto(base);
+  const before = host.sent;
+  await page.goto(host.base);
   await page.waitForFunction(() => globalThis.firstFrame !== undefined, null, {timeout: 60000});
   const ms = await page.evaluate(() => globalThis.firstFrame);
-  const bytes = sent;
+  const bytes = host.sent - before;
   await context.close();
   return {ms, bytes};
 }
 
 console.log(`bench_start: cold start in Chromium, CPU 4× slower, 150 ms round trip, 1.6 Mbit/s; ${runs} runs each`);
 for (const gzip of [false, true]) {
-  compress = gzip;
   const results = [];
-  for (let i = 0; i < runs; i++) results.push(await coldStart());
+  for (let i = 0; i < runs; i++) results.push(await coldStart(gzip ? hosts.gzip : hosts.plain));
   const times = results.map((r) => r.ms).sort((a, b) => a - b);
   console.log(`${gzip ? 'compressed  ' : 'uncompressed'}  first frame with the window: median ` +
               `${times[Math.floor(times.length / 2)].toFixed(0)} ms (min ${times[0].toFixed(0)}, ` +
               `max ${times[times.length - 1].toFixed(0)}); sent ${(results[0].bytes / 1024).toFixed(1)} KiB`);
 }
 await browser.close();
-server.close();
+hosts.plain.close();
+hosts.gzip.close();

@@ -6,12 +6,12 @@
 // its files and none of A's; B starts offline; C is published while the network drops
 // its WebAssembly file, and B goes on, whole; once C can be had, it runs.
 // Usage: node update_test.mjs PUBLISHED_PAGE_DIR [chromium|firefox]
-import {createServer} from 'node:http';
-import {cp, mkdtemp, readFile, appendFile, rm} from 'node:fs/promises';
+import {appendFile, cp, mkdtemp, readFile, rm} from 'node:fs/promises';
 import {execFileSync} from 'node:child_process';
 import {tmpdir} from 'node:os';
-import {extname, join, resolve} from 'node:path';
+import {join, resolve} from 'node:path';
 import {engine} from './engines.mjs';
+import {serve} from './harness.mjs';
 
 const [pageDir, engineName = 'chromium'] = process.argv.slice(2);
 const root = await mkdtemp(join(tmpdir(), 'sorato-releases-'));
@@ -31,30 +31,9 @@ const A = await release('A', resolve(pageDir));
 const B = await release('B', A.dir, 'sorato.css');
 const C = await release('C', B.dir, 'page.js');
 
-// The host: one release at a time; `down` answers nothing (the network has dropped) and
-// `failing` drops the connection for the files whose names contain it.
-const types = {'.html': 'text/html; charset=utf-8', '.js': 'text/javascript', '.css': 'text/css',
-               '.wasm': 'application/wasm', '.png': 'image/png',
-               '.webmanifest': 'application/manifest+json'};
-const host = {dir: A.dir, down: false, failing: null};
-const server = createServer(async (req, res) => {
-  const path = new URL(req.url, 'http://x').pathname;
-  if (host.down || (host.failing && path.includes(host.failing))) {
-    req.socket.destroy();
-    return;
-  }
-  const file = path.endsWith('/') ? path + 'index.html' : path;
-  try {
-    const body = await readFile(join(host.dir, file));
-    res.writeHead(200, {'Content-Type': types[extname(file)] || 'application/octet-stream',
-                        'Cache-Control': 'max-age=600'});
-    res.end(body);
-  } catch {
-    res.writeHead(404, {'Cache-Control': 'max-age=600'}).end();
-  }
-});
-await new Promise((ok) => server.listen(0, '127.0.0.1', ok));
-const base = `http://127.0.0.1:${server.address().port}/`;
+// The host: one release at a time, as static hosts send it.
+const host = await serve(A.dir, {headers: {'Cache-Control': 'max-age=600'}});
+const base = host.base;
 
 let failures = 0;
 function check(ok, what) {
@@ -99,10 +78,10 @@ try {
         `after B is published, visit 1 runs ${named(first)}, visit 2 runs ${named(second)}, each with its own files only`);
   check(runsB(first), 'the first visit after a release runs it');
 
-  host.down = true;
+  host.down(true);
   const offline = await visit();
   check(runsB(offline), `offline, the release kept last starts (${named(offline)})`);
-  host.down = false;
+  host.down(false);
 
   host.dir = C.dir;
   host.failing = 'sorato.wasm';
@@ -117,7 +96,7 @@ try {
   check(false, e.message);
 } finally {
   await browser.close();
-  server.close();
+  host.close();
   await rm(root, {recursive: true, force: true});
 }
 console.log(`${engineName}: ${failures === 0 ? 'all passed' : `${failures} failed`}`);

@@ -160,34 +160,32 @@ Control* WindowBinding::controlOf(HWND h) const {
 void WindowBinding::create(Control& c) {
   HINSTANCE instance = GetModuleHandleW(nullptr);
   HWND parent = c.container() != nullptr ? handleOf(*c.container()) : nullptr;
-  const RECT r = pixelRect(c);
-  const int x = r.left, y = r.top, w = r.right - r.left, h = r.bottom - r.top;
-  const std::wstring text = c.has(Prop::Caption) ? wide(c.Caption.get()) : std::wstring();
+  // Place, text and the rest come from the model once every window exists.
+  const wchar_t* text = L"";
   HWND handle = nullptr;
   switch (c.kind()) {
     case Kind::Form:
-      handle = CreateWindowExW(0, kFormClass, text.c_str(), WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
+      handle = CreateWindowExW(0, kFormClass, text, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
                                CW_USEDEFAULT, 640, 480, nullptr, nullptr, instance, nullptr);
       break;
     case Kind::Frame:
-      handle = CreateWindowExW(WS_EX_CONTROLPARENT, kFrameClass, text.c_str(),
-                               WS_CHILD | WS_CLIPSIBLINGS, x, y, w, h, parent, nullptr, instance,
-                               nullptr);
+      handle = CreateWindowExW(WS_EX_CONTROLPARENT, kFrameClass, text, WS_CHILD | WS_CLIPSIBLINGS,
+                               0, 0, 0, 0, parent, nullptr, instance, nullptr);
       break;
     case Kind::Label:
-      handle = CreateWindowExW(0, L"STATIC", text.c_str(),
-                               WS_CHILD | WS_CLIPSIBLINGS | SS_OWNERDRAW | SS_NOTIFY, x, y, w, h,
-                               parent, nullptr, instance, nullptr);
+      handle =
+          CreateWindowExW(0, L"STATIC", text, WS_CHILD | WS_CLIPSIBLINGS | SS_OWNERDRAW | SS_NOTIFY,
+                          0, 0, 0, 0, parent, nullptr, instance, nullptr);
       SetWindowSubclass(handle, &WindowBinding::labelProc, 1, reinterpret_cast<DWORD_PTR>(this));
       break;
     case Kind::CommandButton:
-      handle = CreateWindowExW(0, L"BUTTON", text.c_str(),
-                               WS_CHILD | WS_CLIPSIBLINGS | WS_TABSTOP | BS_OWNERDRAW, x, y, w, h,
+      handle = CreateWindowExW(0, L"BUTTON", text,
+                               WS_CHILD | WS_CLIPSIBLINGS | WS_TABSTOP | BS_OWNERDRAW, 0, 0, 0, 0,
                                parent, nullptr, instance, nullptr);
       break;
     case Kind::OptionButton:
-      handle = CreateWindowExW(0, L"BUTTON", text.c_str(),
-                               WS_CHILD | WS_CLIPSIBLINGS | WS_TABSTOP | BS_RADIOBUTTON, x, y, w, h,
+      handle = CreateWindowExW(0, L"BUTTON", text,
+                               WS_CHILD | WS_CLIPSIBLINGS | WS_TABSTOP | BS_RADIOBUTTON, 0, 0, 0, 0,
                                parent, nullptr, instance, nullptr);
       break;
     case Kind::Timer:
@@ -217,8 +215,8 @@ void WindowBinding::apply(Control& c, Prop p) {
       if (h != nullptr) SetWindowTextW(h, wide(c.Caption.get()).c_str());
       if (c.kind() == Kind::Label) {
         redrawUnder(c);
+        // (the name change itself Windows reports for every window's new text)
         if (model_.announcesChanges(c)) {
-          NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, h, OBJID_CLIENT, CHILDID_SELF);
           NotifyWinEvent(EVENT_OBJECT_LIVEREGIONCHANGED, h, OBJID_CLIENT, CHILDID_SELF);
         }
       } else if (h != nullptr && c.kind() != Kind::Form) {
@@ -622,7 +620,6 @@ void WindowBinding::focus(Control& c) {
 }
 
 void WindowBinding::show(int how) {
-  placeAll();
   ShowWindow(window(), how);
   UpdateWindow(window());
   if (Control* first = model_.initialFocus()) focus(*first);
