@@ -99,9 +99,7 @@ for mode in one all; do
   wait_for "the end of the display" 45 question_enabled
   click_in_frame1 3840 240 972 600    # 問
   shot win-question
-  for n in $(seq 20); do
-    if [ $((n % 2)) -eq 0 ]; then click_on_form 2640 4560 1812 972; else click_on_form 4750 4560 1812 972; fi
-  done
+  answer_by_clicks
   click_in_frame1 5000 240 972 600    # 答
   wait_for "a result list after 答 ($mode)" 10 lists_shown "win-$mode-results"
   kill -0 "$pid" 2>/dev/null || fail "the program ended during the game"
@@ -120,15 +118,9 @@ done
 # never lands on 終了.
 start
 xdotool windowfocus --sync "$win" 2>/dev/null
-key() { xdotool key --window "$win" "$@"; }
 key Down                # あ to 漢
 key Up                  # and back to あ
-key Tab Tab space       # to 全部出す: prepared
-key Tab Tab space       # past 早 to 始: the display runs
-wait_for "the keyboard display to start" 10 question_disabled
-wait_for "the end of the keyboard display" 20 question_enabled  # the focus is now on 問
-key space               # question 1
-key Tab Tab Tab         # past 答 and 終了 to はい
+keyboard_to_the_first_answer
 for n in $(seq 19); do key space; done
 # The twentieth question's number, both digits: ink at both ends of lblQn (16 by 17 at
 # 346,70 in the window).

@@ -1,6 +1,6 @@
 # What the real-window tests (xvfb_test.sh for the Linux window, win_xvfb_test.sh for the
 # Windows one) share: waiting for what the screen shows, and clicking where the twips
-# put a control.  The script defines fail, shot (a screenshot of $win into
+# put a control; the moves of a whole game.  The script defines fail, shot (a screenshot of $win into
 # $artefacts/NAME.png) and $lists (where lblA stands) before it calls these.
 
 # Polls until a command succeeds, for at most $2 seconds; fails the test with $1 if not.
@@ -43,4 +43,22 @@ wait_exit() {
   for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
   kill -0 "$pid" 2>/dev/null && { kill -9 "$pid"; fail "$1: still running"; }
   wait "$pid"
+}
+
+# The twenty answers by mouse: いいえ, はい, いいえ, ... (はい for the even questions).
+answer_by_clicks() {
+  for n in $(seq 20); do
+    if [ $((n % 2)) -eq 0 ]; then click_on_form 2640 4560 1812 972; else click_on_form 4750 4560 1812 972; fi
+  done
+}
+key() { xdotool key --window "$win" "$@"; }
+# By the keyboard alone, from the focus on あ: prepare a game all at once, show it, and at
+# its end (the focus is then on 問) ask the first question and go on to はい.
+keyboard_to_the_first_answer() {
+  key Tab Tab space       # from あ to 全部出す: prepared
+  key Tab Tab space       # past 早 to 始: the display runs
+  wait_for "the keyboard display to start" 10 question_disabled
+  wait_for "the end of the keyboard display" 20 question_enabled
+  key space               # question 1
+  key Tab Tab Tab         # past 答 and 終了 to はい
 }

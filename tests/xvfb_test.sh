@@ -85,9 +85,7 @@ shot all-at-once
 wait_for "the end of the display" 15 question_enabled   # it lasts 12 s
 click_in_frame1 3840 240 972 600    # 問
 shot question
-for n in $(seq 20); do
-  if [ $((n % 2)) -eq 0 ]; then click_on_form 2640 4560 1812 972; else click_on_form 4750 4560 1812 972; fi
-done
+answer_by_clicks
 shot before-answer
 [ "$(colours_in before-answer "$lists")" -eq 1 ] || fail "result list shown too early"
 click_in_frame1 5000 240 972 600    # 答
@@ -114,13 +112,7 @@ shot keyboard-start
 colour=$(convert "$artefacts/keyboard-start.png" -crop 1x1+196+38 +repage -format '%[pixel:p]' info:)
 case $colour in "srgb(192,255,255)"|"rgb(192,255,255)") ;; *) fail "あ is filled with $colour, not light cyan" ;; esac
 echo "ok   the options are filled with their colour ($colour)"
-key() { xdotool key --window "$win" "$@"; }
-key Tab Tab space       # from あ to 全部出す: prepared
-key Tab Tab space       # past 早 to 始: the display runs
-wait_for "the keyboard display to start" 5 question_disabled
-wait_for "the end of the keyboard display" 15 question_enabled  # the focus is now on 問
-key space               # question 1
-key Tab Tab Tab         # past 答 and 終了 to はい
+keyboard_to_the_first_answer
 for n in $(seq 20); do key space; done
 key space               # the focus went to 答 after the twentieth answer
 wait_for "a result list after 答 by keyboard" 5 lists_shown keyboard-results

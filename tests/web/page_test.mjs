@@ -26,8 +26,12 @@ function check(ok, what) {
     failures++;
   }
 }
-async function open() {
-  const context = await browser.newContext({viewport: {width: 800, height: 600}});
+// A fresh load in a context of its own (a desktop's 800 by 600, or the phone asked for),
+// the page on the test's clock.
+const phone = (width, height, deviceScaleFactor) =>
+  ({viewport: {width, height}, isMobile: true, hasTouch: true, deviceScaleFactor});
+async function open(options = {viewport: {width: 800, height: 600}}) {
+  const context = await browser.newContext(options);
   const page = await context.newPage();
   await page.clock.install({time: 0});
   await page.goto(base);
@@ -121,12 +125,7 @@ const focused = (page) => page.evaluate(() => document.activeElement.closest('[d
 // A phone held sideways: the whole window fits and is as large as the screen allows, and
 // taps work as clicks without scrolling or zooming the page.
 {
-  const context = await browser.newContext({viewport: {width: 740, height: 360}, hasTouch: true,
-                                            isMobile: true, deviceScaleFactor: 2});
-  const page = await context.newPage();
-  await page.clock.install({time: 0});
-  await page.goto(base);
-  await started(page, async () => { await page.clock.runFor(100); await page.waitForTimeout(20); });
+  const {context, page} = await open(phone(740, 360, 2));
   const fits = await page.evaluate(() => {
     const r = document.querySelector('.window').getBoundingClientRect();
     return {r: [r.left, r.top, r.right, r.bottom], every: [...document.querySelectorAll('.button, .option')]
@@ -178,12 +177,7 @@ for (const c of fitCases) {
 // Turned while a display runs: the window fits the new shape at once, and the display
 // goes on, ending when it would have.
 {
-  const context = await browser.newContext({viewport: {width: 390, height: 844}, isMobile: true,
-                                            hasTouch: true, deviceScaleFactor: 3});
-  const page = await context.newPage();
-  await page.clock.install({time: 0});
-  await page.goto(base);
-  await started(page, async () => { await page.clock.runFor(100); await page.waitForTimeout(20); });
+  const {context, page} = await open(phone(390, 844, 3));
   await page.tap('#btn2Jun');
   await page.tap('#btnST');
   await page.clock.runFor(6000);
