@@ -36,15 +36,19 @@ async function keep(release, page) {
     return false;
   }
   // The release before stays, for a page that may still run it; older ones go.
-  const releases = (await caches.keys()).filter((n) => n.startsWith(PREFIX));
-  for (const old of releases.slice(0, -2)) await caches.delete(old);
+  for (const old of (await releases()).slice(0, -2)) await caches.delete(old);
   return true;
 }
 
-// The release kept last, whole: caches are listed in the order they were made.
+// The caches of the releases kept, in the order they were made.
+async function releases() {
+  return (await caches.keys()).filter((n) => n.startsWith(PREFIX));
+}
+
+// The release kept last, whole.
 async function keptRelease() {
-  const releases = (await caches.keys()).filter((n) => n.startsWith(PREFIX));
-  return releases.length > 0 ? releases[releases.length - 1].slice(PREFIX.length) : null;
+  const kept = await releases();
+  return kept.length > 0 ? kept[kept.length - 1].slice(PREFIX.length) : null;
 }
 
 // A visit: the newest release if it can be had whole within a few seconds, else the
@@ -85,8 +89,7 @@ self.addEventListener('activate', (e) => {
 self.addEventListener('fetch', (e) => {
   const url = new URL(e.request.url);
   if (e.request.method !== 'GET' || url.origin !== self.location.origin) return;
-  // The page itself (however the browser marks the request: WebKit does not always mark
-  // a visit as a navigation).
+  // The page itself, however the browser marks the request for it.
   const page = new URL(self.registration.scope).pathname;
   if (e.request.mode === 'navigate' || e.request.destination === 'document' ||
       url.pathname === page || url.pathname === `${page}index.html`) {
