@@ -1,32 +1,60 @@
 #!/usr/bin/env bash
-# Installs what the game and its tests need (once), builds into build/ and runs every
-# test; then builds the model, the game, the driver and the fuzzers again with
-# AddressSanitizer and UndefinedBehaviorSanitizer into build-asan/ and runs them there.
-# Then builds the page and the driver with emscripten into build-web/ and tests them
-# under Node and in Chromium, Firefox and WebKit; then the Windows program, the driver
-# and their tests with mingw-w64 into build-win/, tested under wine.  Exits non-zero on
-# any failure or sanitizer report.
+# Installs what the game and its tests need (once), then builds and tests it in four
+# stages, all of them by default (CI runs them all), or only those named:
+#   native  build/ as the game is shipped, with every test (the window ones offscreen and
+#           under Xvfb)
+#   asan    build-asan/: the model, the game, the driver and the fuzzers again, built by
+#           clang with AddressSanitizer and UndefinedBehaviorSanitizer
+#   web     build-web/: the page and the driver with emscripten, tested under Node and in
+#           Chromium, Firefox and WebKit
+#   win     build-win/: the Windows program, the driver and their tests with mingw-w64,
+#           tested under wine
+# Exits non-zero on any failure or sanitizer report.  Usage: ./test.sh [STAGE ...]
 set -euo pipefail
 cd "$(dirname "$0")"
+stages=("$@")
+[ ${#stages[@]} -gt 0 ] || stages=(native asan web win)
+for stage in "${stages[@]}"; do
+  case $stage in native|asan|web|win) ;; *) echo "usage: $0 [native|asan|web|win ...]" >&2; exit 64 ;; esac
+done
 scripts/deps.sh test
 jobs=$(nproc)
 
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build -j"$jobs"
-(cd build && ctest --output-on-failure --no-tests=error -j2)
+native() {
+  cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+  cmake --build build -j"$jobs"
+  (cd build && ctest --output-on-failure --no-tests=error -j2)
+}
 
-cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER="clang++-$(cat scripts/clang-version)" \
-  -DSORATO_WITH_QT=OFF -DSORATO_SANITIZE=ON -DSORATO_FUZZERS=ON -DSORATO_FUZZ_ACTIONS=1000000 \
-  >/dev/null
-cmake --build build-asan -j"$jobs"
-(cd build-asan && ctest --output-on-failure --no-tests=error -j2)
+asan() {
+  cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER="clang++-$(cat scripts/clang-version)" \
+    -DSORATO_WITH_QT=OFF -DSORATO_SANITIZE=ON -DSORATO_FUZZERS=ON -DSORATO_FUZZ_ACTIONS=1000000 \
+    >/dev/null
+  cmake --build build-asan -j"$jobs"
+  (cd build-asan && ctest --output-on-failure --no-tests=error -j2)
+}
+
+# The page and the Windows program are checked against the native driver.
+native_driver() {
+  cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+  cmake --build build -j"$jobs" --target sorato-drive >/dev/null
+}
 
 # The page: the same sources compiled to WebAssembly, tested under Node and in the three
 # browser engines.
-scripts/web.sh build >/dev/null
-tests/web_test.sh
+web() {
+  native_driver
+  scripts/web.sh build >/dev/null
+  tests/web_test.sh
+}
 
-# Windows: the same sources cross-built with mingw-w64, tested under wine.
-scripts/win.sh build >/dev/null
-scripts/win.sh prefix
-tests/win_test.sh
+# Windows: the same sources cross-built with mingw-w64, tested under wine (the prefix is
+# made before the build's tests are listed, which runs them under wine).
+win() {
+  native_driver
+  scripts/win.sh prefix
+  scripts/win.sh build >/dev/null
+  tests/win_test.sh
+}
+
+for stage in "${stages[@]}"; do "$stage"; done

@@ -3,11 +3,13 @@
 #include <array>
 #include <cerrno>
 #include <charconv>
+#include <cstdio>
 #include <cstdlib>
 #include <istream>
 #include <ostream>
 #include <vector>
 
+#include "Expression.h"
 #include "Format.h"
 
 namespace sorato {
@@ -31,26 +33,6 @@ std::vector<std::string_view> words(std::string_view line) {
     i = stop;
   }
   return out;
-}
-
-std::string quoted(std::string_view s) {
-  return "'" + std::string(s) + "'";
-}
-
-bool allDigits(std::string_view s) {
-  if (s.empty()) return false;
-  for (char c : s) {
-    if (c < '0' || c > '9') return false;
-  }
-  return true;
-}
-
-// A whole number with an optional minus sign, within [lo, hi].
-bool parseInteger(std::string_view s, std::int64_t lo, std::int64_t hi, std::int64_t& out) {
-  const std::string_view digits = s.starts_with('-') ? s.substr(1) : s;
-  if (!allDigits(digits)) return false;
-  const auto r = std::from_chars(s.data(), s.data() + s.size(), out);
-  return r.ec == std::errc() && r.ptr == s.data() + s.size() && out >= lo && out <= hi;
 }
 
 bool parseMask(std::string_view s, std::int16_t& out) {
@@ -84,30 +66,6 @@ bool parseDecimal(std::string_view s, bool allowSign, float& out) {
   return errno == 0 && end == text.c_str() + text.size();
 }
 
-struct ListRef {
-  std::string_view name;
-  std::string* (*entry)(GameState&, std::size_t, std::size_t&);
-};
-
-template <auto Member>
-std::string* listEntry(GameState& g, std::size_t i, std::size_t& size) {
-  auto& list = g.*Member;
-  size = list.size();
-  return i < list.size() ? &list[i] : nullptr;
-}
-
-constexpr std::array<ListRef, 9> kLists = {{
-    {"bankWord", &listEntry<&GameState::bankWord>},
-    {"bankReading", &listEntry<&GameState::bankReading>},
-    {"drawWord", &listEntry<&GameState::drawWord>},
-    {"quizWord", &listEntry<&GameState::quizWord>},
-    {"quizReading", &listEntry<&GameState::quizReading>},
-    {"absentWord", &listEntry<&GameState::absentWord>},
-    {"shownWord", &listEntry<&GameState::shownWord>},
-    {"shownCopy", &listEntry<&GameState::shownCopy>},
-    {"shownReading", &listEntry<&GameState::shownReading>},
-}};
-
 }  // namespace
 
 Driver::Driver(std::ostream& out, std::ostream& err, RandomSource* fallback)
@@ -123,6 +81,8 @@ int Driver::run(std::istream& in) {
   std::string line;
   for (long number = 1; std::getline(in, line); ++number) {
     if (!line.empty() && line.back() == '\r') line.pop_back();  // CR LF line ends
+    // The byte-order mark some editors put at the start of a UTF-8 file.
+    if (number == 1 && line.starts_with("\xEF\xBB\xBF")) line.erase(0, 3);
     try {
       execute(line);
     } catch (const Failure& f) {
@@ -131,10 +91,17 @@ int Driver::run(std::istream& in) {
       err_.flush();
       return kFailed;
     }
+    if (!out_) return outputLost();
     if (game_.ui.unloaded()) break;
   }
   out_.flush();
-  return kEnded;
+  return out_ ? kEnded : outputLost();
+}
+
+int Driver::outputLost() {
+  err_ << "error: the output could not be written (a full disk, or a closed pipe?)\n";
+  err_.flush();
+  return kOutputLost;
 }
 
 void Driver::execute(std::string_view line) {
@@ -261,47 +228,14 @@ void Driver::get(std::string_view expr) {
 }
 
 std::string Driver::value(std::string_view expr) {
-  if (const std::size_t dot = expr.find('.'); dot != std::string_view::npos) {
-    Control& c = control(expr.substr(0, dot));
-    const std::string_view name = expr.substr(dot + 1);
-    Prop p{};
-    if (!kPropNames.find(name, p) || !c.has(p)) {
-      throw Failure{"control " + quoted(c.name()) + " has no property " + quoted(name)};
-    }
-    return propertyText(c.get(p));
-  }
-  GameState& g = game_.state;
-  if (const std::size_t open = expr.find('('); open != std::string_view::npos) {
-    const std::string_view list = expr.substr(0, open);
-    if (!expr.ends_with(')')) throw Failure{"malformed list entry " + quoted(expr)};
-    const std::string_view index = expr.substr(open + 1, expr.size() - open - 2);
-    for (const ListRef& ref : kLists) {
-      if (ref.name != list) continue;
-      std::size_t size = 0;
-      ref.entry(g, 0, size);
-      std::int64_t i = 0;
-      if (!allDigits(index) || !parseInteger(index, 0, static_cast<std::int64_t>(size) - 1, i)) {
-        throw Failure{"index " + quoted(index) + " is outside " + std::string(list) + "(0 to " +
-                      std::to_string(size - 1) + ")"};
-      }
-      return jsonString(*ref.entry(g, static_cast<std::size_t>(i), size));
-    }
-    throw Failure{"unknown list " + quoted(list)};
-  }
-  const std::array<std::pair<std::string_view, const Integer*>, 5> counters = {
-      {{"s", &g.s}, {"k", &g.k}, {"m3", &g.m3}, {"An", &g.An}, {"Bn", &g.Bn}}};
-  for (const auto& [name, v] : counters) {
-    if (name == expr) return std::to_string(*v);
-  }
-  const std::array<std::pair<std::string_view, const Boolean*>, 4> flags = {
-      {{"st", &g.st}, {"stZ", &g.stZ}, {"Abtn", &g.Abtn}, {"peekShown", &g.peekShown}}};
-  for (const auto& [name, v] : flags) {
-    if (name == expr) return *v != False ? "true" : "false";
-  }
   if (expr == "time") return std::to_string(game_.clock.now());
   if (expr == "randomCalls") return std::to_string(game_.random.calls());
   if (expr == "reseeds") return std::to_string(game_.random.reseeds());
-  throw Failure{"unknown game variable " + quoted(expr)};
+  try {
+    return expressionValue(game_, expr);
+  } catch (const UnknownExpression& e) {
+    throw Failure{e.reason};
+  }
 }
 
 void Driver::trace(std::string_view onOff) {

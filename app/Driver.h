@@ -15,6 +15,7 @@ class Driver : private ModelObserver {
  public:
   static constexpr int kEnded = 0;   // end of input, or the system ended
   static constexpr int kFailed = 2;  // a line could not be run
+  static constexpr int kOutputLost = 3;  // standard output could not be written
 
   // Unscripted random values come from `fallback` when given (a fixed sequence, for
   // fuzzing), else from a generator reseeded from the clock.
@@ -33,6 +34,7 @@ class Driver : private ModelObserver {
   };
 
   void execute(std::string_view line);
+  int outputLost();
   void click(std::string_view name);
   void mousedown(std::string_view name, std::string_view button, std::string_view shift,
                  std::string_view x, std::string_view y);

@@ -2,6 +2,8 @@
 #ifdef _WIN32
 #include <fcntl.h>
 #include <io.h>
+#elif !defined(__EMSCRIPTEN__)
+#include <csignal>
 #endif
 
 #include "Driver.h"
@@ -12,6 +14,9 @@ int main() {
   _setmode(_fileno(stdin), _O_BINARY);
   _setmode(_fileno(stdout), _O_BINARY);
   _setmode(_fileno(stderr), _O_BINARY);
+#elif !defined(__EMSCRIPTEN__)
+  // A closed pipe is a failed write, reported and ended with a status, as on Windows.
+  std::signal(SIGPIPE, SIG_IGN);
 #endif
   std::ios::sync_with_stdio(false);
   sorato::Driver driver(std::cout, std::cerr);

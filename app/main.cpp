@@ -4,6 +4,9 @@
 
 #include "app/GameWindow.h"
 #include "ui/qt/Application.h"
+#ifdef SORATO_TEST_HOOKS
+#include "app/TestHooks.h"
+#endif
 
 int main(int, char** argv) {
   auto app = sorato::qt::openApplication(argv[0]);
@@ -13,6 +16,13 @@ int main(int, char** argv) {
                stderr);
   }
   sorato::GameWindow game;
+#ifdef SORATO_TEST_HOOKS
+  sorato::test_hooks::scriptRandom(game);
+#endif
   game.binding().show();
-  return app->exec();
+  const int status = app->exec();
+#ifdef SORATO_TEST_HOOKS
+  sorato::test_hooks::report(game);
+#endif
+  return status;
 }

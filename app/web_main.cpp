@@ -3,6 +3,11 @@
 // it reads nothing: no address, no storage, no environment.
 
 #include <emscripten/emscripten.h>
+#ifdef SORATO_TEST_HOOKS
+#include <emscripten/bind.h>
+
+#include "app/Expression.h"
+#endif
 
 #include "app/Sorato.h"
 #include "ui/web/PageBinding.h"
@@ -39,6 +44,22 @@ EMSCRIPTEN_KEEPALIVE void sorato_out_of_sight() {
   if (page != nullptr) page->game.outOfSight();
 }
 
+// A key pressed in the window (the page's number of it), as the model answers it; true
+// if the game took it, and the browser is to do nothing more with it.
+EMSCRIPTEN_KEEPALIVE int sorato_key(int key, int shift, int repeat) {
+  return page != nullptr && page->binding.key(key, shift, repeat);
+}
+
+// The page, or its tab, lost the keyboard or has it again.
+EMSCRIPTEN_KEEPALIVE void sorato_active(int active) {
+  if (page == nullptr) return;
+  if (active) {
+    page->binding.activated();
+  } else {
+    page->binding.deactivated();
+  }
+}
+
 #ifdef SORATO_TEST_HOOKS
 // In the tests' build of the page only, called from the test's side: a value for the
 // random source's queue.  The published page has no way in to its random source.
@@ -50,6 +71,20 @@ EMSCRIPTEN_KEEPALIVE int sorato_script_random(double r) {
 #endif
 
 }  // extern "C"
+
+#ifdef SORATO_TEST_HOOKS
+// And what the game is in, as the driver's `get` prints it: game.get('btnST.Caption').
+EMSCRIPTEN_BINDINGS(sorato_test_hooks) {
+  emscripten::function("get", +[](std::string expr) -> std::string {
+    if (page == nullptr) return "";
+    try {
+      return sorato::expressionValue(page->game, expr);
+    } catch (const sorato::UnknownExpression& e) {
+      return "error: " + e.reason;
+    }
+  });
+}
+#endif
 
 int main() {
   page = new Page;  // lives as long as the page

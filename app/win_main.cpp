@@ -11,22 +11,13 @@
 #include <fcntl.h>
 #include <io.h>
 
-#include <cstdio>
-#include <cstdlib>
-#include <sstream>
-
-#include "app/Format.h"
+#include "app/TestHooks.h"
 #endif
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show) {
   sorato::Sorato game;
 #ifdef SORATO_TEST_HOOKS
-  // The tests' build (sorato-test.exe) only: the draws come first from SORATO_RANDOM,
-  // so that a test plays the driver's game in the real window.
-  if (const char* values = std::getenv("SORATO_RANDOM")) {
-    std::istringstream in(values);
-    for (float r; in >> r;) game.random.push(r);
-  }
+  sorato::test_hooks::scriptRandom(game);
 #endif
   sorato::win32::Win32Clock clock(game.ui);
   sorato::win32::WindowBinding binding(game.ui);
@@ -38,12 +29,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show) {
     DispatchMessageW(&msg);
   }
 #ifdef SORATO_TEST_HOOKS
-  // What the window showed at the end, as the driver's `get` prints it (LF, as it does).
   _setmode(_fileno(stdout), _O_BINARY);
-  for (const sorato::Control* c : {&game.ui.lblA, &game.ui.lblB, &game.ui.lblAn, &game.ui.lblBn}) {
-    std::printf("%s\n", sorato::jsonString(c->Caption.get()).c_str());
-  }
-  std::fflush(stdout);
+  sorato::test_hooks::report(game);
 #endif
   return 0;
 }

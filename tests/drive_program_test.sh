@@ -24,4 +24,16 @@ for script in "$dir"/*.drive; do
   rm -f "$out" "$err"
   [ $failed -eq 0 ] && echo "ok   $(basename "$script")"
 done
+# Output that cannot be written (a full disk, a reader gone): a message and status 3.
+printf 'get s\n%.0s' $(seq 50000) >"${TMPDIR:-/tmp}/many.drive.$$"
+"$drive" <"${TMPDIR:-/tmp}/many.drive.$$" >/dev/full 2>/dev/null
+full=$?
+"$drive" <"${TMPDIR:-/tmp}/many.drive.$$" 2>/dev/null | head -c1 >/dev/null
+pipe=${PIPESTATUS[0]}
+rm -f "${TMPDIR:-/tmp}/many.drive.$$"
+if [ "$full" = 3 ] && [ "$pipe" = 3 ]; then
+  echo "ok   output lost: status 3 on a full disk and on a closed pipe"
+else
+  echo "FAIL output lost: status $full on a full disk, $pipe on a closed pipe, expected 3"; failed=1
+fi
 exit $failed

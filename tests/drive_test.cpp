@@ -108,6 +108,44 @@ TEST(Drive, MalformedLinesEndTheRun) {
   }
 }
 
+// What a script may hold that a person cannot see: the byte-order mark of a Windows
+// editor is read past; a long or binary bad line is named short and escaped.
+TEST(Drive, UnseenBytesOfAScript) {
+  struct Row {
+    std::string script;
+    int status;
+    std::string out, err;
+  };
+  const std::string big(10'000'000, 'x');
+  for (const Row& row : {
+           Row{"\xEF\xBB\xBFget s\r\nget k\r\n", 0, "0\n0\n", ""},
+           Row{"get s\n\xEF\xBB\xBFget s\n", 2, "0\n", "error: line 2: unknown command '\xEF\xBB\xBFget'\n"},
+           Row{big + "\n", 2, "", "error: line 1: unknown command '" + big.substr(0, 40) + "…'\n"},
+           Row{"click \x1b[2J\x07\n", 2, "", "error: line 1: unknown control '\\u001b[2J\\u0007'\n"},
+           Row{"click " + std::string(39, 'a') + "漢\n", 2, "",
+               "error: line 1: unknown control '" + std::string(39, 'a') + "…'\n"},
+       }) {
+    SCOPED_TRACE(row.script.substr(0, 60));
+    const DriveResult r = drive(row.script);
+    EXPECT_EQ(r.status, row.status);
+    EXPECT_EQ(r.out, row.out);
+    EXPECT_EQ(r.err, row.err);
+  }
+}
+
+// Output that cannot be written ends the run with a message and status 3, never 0.
+TEST(Drive, LostOutputIsAnError) {
+  struct Full : std::streambuf {
+    int overflow(int) override { return traits_type::eof(); }
+  } full;
+  std::ostream out(&full);
+  std::ostringstream err;
+  std::istringstream in("get s\nget k\n");
+  Driver driver(out, err);
+  EXPECT_EQ(driver.run(in), 3);
+  EXPECT_TRUE(err.str().starts_with("error: the output could not be written")) << err.str();
+}
+
 TEST(Drive, RandomValuesAreRoundedToTheNearestFloat) {
   const DriveResult r = drive(
       "random 0.425 0.425 0.075 .0\nclick btn1Jun\nget quizWord(0)\n"

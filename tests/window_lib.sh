@@ -62,3 +62,96 @@ keyboard_to_the_first_answer() {
   key space               # question 1
   key Tab Tab Tab         # past 答 and 終了 to はい
 }
+
+# The real-input cases of tests/input_cases.txt, each from a fresh start of the tests'
+# build of the program, which prints the "state" expressions on its way out; the
+# driver ($driver) plays the same events.  The caller defines start_reporting (starts the
+# tests' build with SORATO_REPORT set, $win and $pid then set), enlarge and close_window
+# (fails with 'skip' where the front end has no close box).
+input_cases() {
+  local table="$(dirname "${BASH_SOURCE[0]}")/input_cases.txt" failed=0 line name steps
+  SORATO_REPORT=$(sed -n 's/^state: //p' "$table")
+  export SORATO_REPORT
+  # Every control's place in twips, and where its container lies in the window.
+  local -A rect=()
+  local controls="btn1Jun btn2Jun btnST btnQ btnA btnEND btnY btnN Option1 Option2 Option3 Option4 lblKng"
+  local values
+  values=($(for c in $controls; do printf 'get %s.%s\n' "$c" Left "$c" Top "$c" Width "$c" Height; done |
+            "$driver"))
+  local i=0
+  for c in $controls; do rect[$c]="${values[*]:i:4}"; i=$((i + 4)); done
+  centre() {  # NAME -> x y in the window's pixels
+    local l t w h ox=0 oy=0
+    read -r l t w h <<<"${rect[$1]}"
+    case $1 in
+      btnY|btnN|lblKng) ;;
+      Option1|Option2) ox=$(( $(px 960) + 1 + $(px 1500) + 1 )); oy=$(( $(px 200) + 1 + $(px 200) + 1 )) ;;
+      Option3|Option4) ox=$(( $(px 960) + 1 + $(px 3200) + 1 )); oy=$(( $(px 200) + 1 + $(px 200) + 1 )) ;;
+      *) ox=$(( $(px 960) + 1 )); oy=$(( $(px 200) + 1 )) ;;
+    esac
+    echo $(( ox + $(px $(( l + w / 2 ))) )) $(( oy + $(px $(( t + h / 2 ))) ))
+  }
+  seconds() { awk -v ms="$1" 'BEGIN { printf "%.3f", ms / 1000 }'; }
+  while IFS= read -r line; do
+    case $line in ''|'#'*|state:*) continue ;; esac
+    name=${line%%:*}
+    steps=${line#*: }
+    local script="" closed=0 skipped=""
+    IFS=';' read -ra parts <<<"$steps"
+    for step in "${parts[@]}"; do
+      read -ra w <<<"$step"
+      case ${w[0]} in
+        click|again|double) script+="click ${w[1]}"$'\n'; [ "${w[0]}" = double ] && script+="click ${w[1]}"$'\n' ;;
+        key|hold) script+="click ${w[-1]}"$'\n' ;;
+        press) script+="mousedown ${w[1]} ${w[2]} ${w[3]} 0 0"$'\n' ;;
+        wait) script+="advance ${w[1]}"$'\n' ;;
+        close) closed=1 ;;
+      esac
+    done
+    start_reporting
+    xdotool windowfocus --sync "$win" 2>/dev/null
+    for step in "${parts[@]}"; do
+      read -ra w <<<"$step"
+      case ${w[0]} in
+        click) xdotool mousemove --window "$win" $(centre "${w[1]}") click 1 ;;
+        again) sleep "$(seconds "${w[2]}")"; xdotool mousemove --window "$win" $(centre "${w[1]}") click 1 ;;
+        double) xdotool mousemove --window "$win" $(centre "${w[1]}") click --repeat 2 --delay 60 1 ;;
+        key) sleep 0.1; xdotool key "${w[1]}" ;;
+        hold) sleep 0.1; xdotool keydown "${w[1]}"; sleep "$(seconds "${w[2]}")"; xdotool keyup "${w[1]}" ;;
+        away) away ;;
+        enlarge) enlarge ;;
+        press)
+          local mods=() button=1
+          (( w[3] & 1 )) && mods+=(shift)
+          (( w[3] & 2 )) && mods+=(ctrl)
+          (( w[3] & 4 )) && mods+=(alt)
+          case ${w[2]} in 2) button=3 ;; 4) button=2 ;; esac
+          xdotool mousemove --window "$win" $(centre "${w[1]}")
+          [ ${#mods[@]} -gt 0 ] && xdotool keydown "${mods[@]}"
+          xdotool click "$button"
+          [ ${#mods[@]} -gt 0 ] && xdotool keyup "${mods[@]}"
+          ;;
+        wait) sleep "$(seconds "${w[1]}")" ;;
+        close) close_window || skipped="no close box" ;;
+      esac
+    done
+    if [ -n "$skipped" ]; then
+      kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/null
+      echo "skip $name: $skipped"
+      continue
+    fi
+    [ $closed = 1 ] || xdotool mousemove --window "$win" $(centre btnEND) click 1
+    wait_exit "$name" >/dev/null
+    local want
+    want=$(printf '%s' "$script"; for e in $SORATO_REPORT; do echo "get $e"; done)
+    if diff <(printf '%s\n' "$want" | "$driver") "$artefacts/state.txt" >"$artefacts/state.diff"; then
+      echo "ok   input: $name"
+    else
+      echo "FAIL input: $name (the window's end state, then the driver's):"
+      paste -d'|' "$artefacts/state.txt" <(printf '%s\n' "$want" | "$driver") | sed 's/^/       /'
+      failed=1
+    fi
+  done <"$table"
+  unset SORATO_REPORT
+  return $failed
+}

@@ -140,6 +140,37 @@ Control* ControlModel::optionAfterArrow(const Control& option, bool forward) con
   return group[(i + (forward ? 1 : group.size() - 1)) % group.size()];
 }
 
+KeyAction ControlModel::keyDown(Control* focused, Key key, bool repeat) const {
+  const bool option = focused != nullptr && focused->kind() == Kind::OptionButton;
+  const bool button = focused != nullptr && focused->kind() == Kind::CommandButton;
+  switch (key) {
+    case Key::Tab:
+    case Key::BackTab: {
+      const auto at = std::find(tabOrder_.begin(), tabOrder_.end(), focused);
+      std::size_t i = at == tabOrder_.end() ? tabOrder_.size() - 1
+                                            : static_cast<std::size_t>(at - tabOrder_.begin());
+      for (std::size_t step = 0; step < tabOrder_.size(); ++step) {
+        i = (i + (key == Key::BackTab ? tabOrder_.size() - 1 : 1)) % tabOrder_.size();
+        if (takesFocus(*tabOrder_[i])) return {KeyAction::Focus, tabOrder_[i]};
+      }
+      return {KeyAction::Nothing};
+    }
+    case Key::Left:
+    case Key::Up:
+    case Key::Right:
+    case Key::Down:
+      if (!option) return {};
+      return {KeyAction::Select,
+              optionAfterArrow(*focused, key == Key::Right || key == Key::Down)};
+    case Key::Return:
+      if (!button) return {option ? KeyAction::Nothing : KeyAction::Toolkit};
+      return {repeat ? KeyAction::Nothing : KeyAction::Press, focused};
+    case Key::Space:
+    case Key::Other: break;
+  }
+  return {};
+}
+
 Control* ControlModel::initialFocus() const {
   for (Control* option : childrenOf(Frame2)) {
     if (option->Value && takesFocus(*option)) return option;

@@ -83,6 +83,13 @@ class ControlModel {
   // of its group in the tab order (forward) or the one before, round the group; null for
   // anything but an option button.
   Control* optionAfterArrow(const Control& option, bool forward) const;
+  // What a key pressed with the focus on `focused` (null: nowhere) does.  Tab and
+  // Shift+Tab move along the tab order to the next control that can take the focus; the
+  // arrow keys on an option button select the next of its group (held, they go on);
+  // Return presses a focused command button as Space does (which the toolkits press as
+  // the key goes up, once however long it is held); Return held down presses once: its
+  // repeats press nothing.
+  KeyAction keyDown(Control* focused, Key key, bool repeat) const;
   // Where the keyboard starts when the window is shown: the selected bank option.
   Control* initialFocus() const;
   // Where the focus goes after the user's click on `c` reached the model: onto an option

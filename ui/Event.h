@@ -35,6 +35,24 @@ constexpr std::int16_t keyMask(bool shift, bool ctrl, bool alt) {
 }
 }  // namespace mouse
 
+class Control;
+
+// The keys the window acts on itself; every other key is the toolkit's.
+enum class Key { Tab, BackTab, Return, Space, Left, Up, Right, Down, Other };
+
+// What a key press does, as the control model answers it (ControlModel::keyDown).
+struct KeyAction {
+  enum What {
+    Toolkit,  // the toolkit's own doing (Space presses a button as the key goes up)
+    Nothing,  // swallowed: nothing happens
+    Press,    // a click on `target`, the focused command button
+    Select,   // a click on the option button `target`, which then takes the focus
+    Focus,    // the focus moves to `target`
+  };
+  What what = Toolkit;
+  Control* target = nullptr;
+};
+
 // The arguments of MouseDown; the other events carry none.
 struct MouseArgs {
   std::int16_t button = 0;

@@ -19,8 +19,12 @@ void Mirror::eventHandled(Control&, Event) {
   std::vector<Write> writes;
   writes.swap(pending_);
   if (model_.unloaded()) return;
-  Control* focused = focusedControl();
+  Control* focused = away_ ? kept_ : focusedControl();
   Control* target = model_.focusAfterHandler(focused);
+  if (away_) {
+    kept_ = target;
+    focused = target = nullptr;  // nothing to move on the screen now
+  }
   auto outOfReach = [](const Write& w) {
     return (w.prop == Prop::Enabled && !w.control->Enabled) ||
            (w.prop == Prop::Visible && !w.control->Visible);
@@ -32,6 +36,18 @@ void Mirror::eventHandled(Control&, Event) {
   for (const Write& w : writes) {
     if (outOfReach(w)) apply(*w.control, w.prop);
   }
+}
+
+void Mirror::deactivated() {
+  if (away_) return;
+  kept_ = focusedControl();
+  away_ = true;
+}
+
+void Mirror::activated() {
+  if (!away_ || model_.unloaded()) return;
+  away_ = false;
+  if (Control* target = model_.focusAfterHandler(kept_)) focus(*target);
 }
 
 }  // namespace sorato

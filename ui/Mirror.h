@@ -49,6 +49,12 @@ class Mirror : public ModelObserver {
   void eventRaised(Control& c, Event e) override;
   void eventHandled(Control& c, Event e) override;
 
+  // The window lost the keyboard (another window came forward, it was minimised, its tab
+  // went to the back) or has it again.  While away the focus still follows the game, on
+  // paper; back, it returns to that control, as a desktop dialog's does.
+  void deactivated();
+  void activated();
+
  protected:
   // Puts the property's value on the screen.
   virtual void apply(Control& c, Prop p) = 0;
@@ -64,6 +70,8 @@ class Mirror : public ModelObserver {
     Prop prop;
   };
   int depth_ = 0;               // handlers running, one inside another
+  bool away_ = false;           // the window does not have the keyboard
+  Control* kept_ = nullptr;     // where the focus is to be, while away
   std::vector<Write> pending_;  // the writes of the handler that runs
 };
 

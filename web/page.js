@@ -31,6 +31,11 @@
   // centred.  No browser tells a page its zoom soundly (the outer width over the inner
   // one also grows with a side panel), so the window fills the area at every zoom.  On
   // a phone held upright the window, wider than tall, is small: a line suggests turning it.
+  // Maximized (the title bar's box, or a double-click on the bar, as on a desktop), the
+  // window's outer size is the page's area at one CSS pixel a pixel, never smaller than
+  // the size the game gave it, so that it shows what lies beyond that size as a
+  // maximized desktop window does; it still fits the area by scale.
+  let maximized = false;
   function fit() {
     const win = host.querySelector('.window');
     if (!win) return;
@@ -39,6 +44,8 @@
     const upright = height > width && width < 600;
     turn.hidden = !upright;
     const room = upright ? height - turn.offsetHeight : height;
+    win.style.minWidth = maximized ? `${width}px` : '';
+    win.style.minHeight = maximized ? `${room}px` : '';
     const w = win.offsetWidth, h = win.offsetHeight;
     const scale = Math.min(width / w, room / h);
     const left = (width - w * scale) / 2;
@@ -51,9 +58,67 @@
     return holder ? Number(holder.dataset.control) : -1;
   }
 
+  function frame() {
+    const bar = host.querySelector('.titlebar');
+    const box = document.createElement('button');
+    box.type = 'button';
+    box.className = 'maximize';
+    box.tabIndex = -1;
+    const toggle = () => {
+      maximized = !maximized;
+      host.querySelector('.window').classList.toggle('maximized', maximized);
+      box.title = maximized ? '元に戻す' : '最大化';
+      box.setAttribute('aria-label', box.title);
+      fit();
+    };
+    box.addEventListener('click', toggle);
+    bar.addEventListener('dblclick', (e) => { if (e.target !== box) toggle(); });
+    bar.appendChild(box);
+    maximized = true;
+    toggle();
+  }
+
+  // The keys the game acts on itself, in the order the game numbers them.
+  const keys = ['Tab', 'Enter', ' ', 'ArrowLeft', 'ArrowUp', 'ArrowRight', 'ArrowDown'];
+
+  // A finger on a label: held half a second it is a press with Shift held (a touch
+  // screen has no Shift key), lifted sooner a plain press.  Moved off the label, or
+  // joined by a second finger, it presses nothing.
+  const longPress = 500;
+  let touch = null;
+  function touchDown(game, e, control) {
+    if (touch) {
+      clearTimeout(touch.timer);
+      touch.gone = true;
+      return;
+    }
+    const t = {id: e.pointerId, label: e.target, control, x: e.offsetX, y: e.offsetY, gone: false};
+    t.timer = setTimeout(() => {
+      if (!t.gone) game._sorato_press(t.control, 0, true, false, false, t.x, t.y);
+      t.gone = true;
+    }, longPress);
+    touch = t;
+  }
+  function touchMoved(e) {
+    if (!touch || e.pointerId !== touch.id) return;
+    const r = touch.label.getBoundingClientRect();
+    if (e.clientX < r.left || e.clientX > r.right || e.clientY < r.top || e.clientY > r.bottom) {
+      touch.gone = true;
+    }
+  }
+  function touchUp(game, e) {
+    if (!touch || e.pointerId !== touch.id) return;
+    touchMoved(e);
+    clearTimeout(touch.timer);
+    if (!touch.gone && e.type === 'pointerup') {
+      game._sorato_press(touch.control, 0, false, false, false, touch.x, touch.y);
+    }
+    touch = null;
+  }
+
   createSorato({locateFile: (path, prefix) => `${prefix}${path}?r=${release}`}).then((game) => {
     note.hidden = true;
-    fit();
+    frame();
     window.addEventListener('resize', fit);
     // A click on a button, or on a radio button (also when the arrow keys select it).
     host.addEventListener('click', (e) => {
@@ -66,10 +131,30 @@
     host.addEventListener('pointerdown', (e) => {
       const t = e.target;
       if (!t.classList.contains('label')) return;
+      if (e.pointerType === 'touch') {
+        touchDown(game, e, controlOf(t));
+        return;
+      }
       game._sorato_press(controlOf(t), e.button, e.shiftKey, e.ctrlKey, e.altKey, e.offsetX,
                          e.offsetY);
     });
+    host.addEventListener('pointermove', touchMoved);
+    for (const type of ['pointerup', 'pointercancel']) {
+      host.addEventListener(type, (e) => touchUp(game, e));
+    }
+    // As on the desktop: a press on anything but a button leaves the focus where it is,
+    // the right button opens no menu and the middle one starts no scrolling.
+    host.addEventListener('mousedown', (e) => {
+      if (e.button !== 0 || !e.target.closest('.button, .option')) e.preventDefault();
+    });
     host.addEventListener('contextmenu', (e) => e.preventDefault());
+    document.addEventListener('keydown', (e) => {
+      const key = keys.indexOf(e.key);
+      if (key < 0 || e.ctrlKey || e.altKey || e.metaKey) return;
+      if (game._sorato_key(key, e.shiftKey, e.repeat)) e.preventDefault();
+    });
+    window.addEventListener('blur', () => game._sorato_active(0));
+    window.addEventListener('focus', () => game._sorato_active(1));
     document.addEventListener('visibilitychange', () => {
       if (document.hidden) game._sorato_out_of_sight();
     });

@@ -131,23 +131,28 @@ void LabelWidget::mousePressEvent(QMouseEvent* e) {
 }
 
 ButtonWidget::ButtonWidget(WindowBinding& binding, Control& control, QWidget* parent)
-    : QPushButton(parent) {
+    : QPushButton(parent), binding_(binding), control_(control) {
   connect(this, &QPushButton::clicked, this, [&binding, &control] { binding.clicked(control); });
 }
 
-// Return and Enter press a focused button, as Space does.  (Qt does so only for an
-// auto-default button, which the classic style draws a pixel smaller all round.)
-void ButtonWidget::keyPressEvent(QKeyEvent* e) {
-  if ((e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) && !e->isAutoRepeat()) {
-    animateClick();
-    return;
-  }
-  QPushButton::keyPressEvent(e);
+// Keys go to the model first (Tab, Return), before Qt's own handling of Tab.
+bool ButtonWidget::event(QEvent* e) {
+  if (e->type() == QEvent::KeyRelease) binding_.keyReleased(*static_cast<QKeyEvent*>(e));
+  if (e->type() == QEvent::KeyPress && binding_.keyPressed(control_, *static_cast<QKeyEvent*>(e)))
+    return true;
+  return QPushButton::event(e);
 }
 
 OptionWidget::OptionWidget(WindowBinding& binding, Control& control, QWidget* parent)
-    : QRadioButton(parent) {
+    : QRadioButton(parent), binding_(binding), control_(control) {
   connect(this, &QRadioButton::clicked, this, [&binding, &control] { binding.clicked(control); });
+}
+
+bool OptionWidget::event(QEvent* e) {
+  if (e->type() == QEvent::KeyRelease) binding_.keyReleased(*static_cast<QKeyEvent*>(e));
+  if (e->type() == QEvent::KeyPress && binding_.keyPressed(control_, *static_cast<QKeyEvent*>(e)))
+    return true;
+  return QRadioButton::event(e);
 }
 
 FrameWidget::FrameWidget(QWidget* parent) : QFrame(parent) {

@@ -72,11 +72,15 @@ class ButtonWidget : public QPushButton {
   ButtonWidget(WindowBinding& binding, Control& control, QWidget* parent);
 
  protected:
-  void keyPressEvent(QKeyEvent* e) override;
+  bool event(QEvent* e) override;
+
+ private:
+  WindowBinding& binding_;
+  Control& control_;
 };
 
-// An option button of a group; Qt's own exclusive radio buttons, so that the arrow keys
-// move the selection and screen readers know them as radio buttons.
+// An option button of a group; Qt's own radio buttons, so that screen readers know them
+// as radio buttons.
 class OptionWidget : public QRadioButton {
   Q_OBJECT
  public:
@@ -85,6 +89,11 @@ class OptionWidget : public QRadioButton {
  protected:
   // The selection is the model's: a click only asks the model, which writes Value.
   void nextCheckState() override {}
+  bool event(QEvent* e) override;
+
+ private:
+  WindowBinding& binding_;
+  Control& control_;
 };
 
 // A frame; like the window, it lists its children to screen readers in reading order.

@@ -328,6 +328,44 @@ void WindowBinding::clicked(Control& c) {
   if (Control* next = model_.focusAfterClick(c)) widgetOf(*next)->setFocus(Qt::MouseFocusReason);
 }
 
+namespace {
+
+Key keyOf(const QKeyEvent& e) {
+  switch (e.key()) {
+    case Qt::Key_Tab: return e.modifiers().testFlag(Qt::ShiftModifier) ? Key::BackTab : Key::Tab;
+    case Qt::Key_Backtab: return Key::BackTab;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return Key::Return;
+    case Qt::Key_Space: return Key::Space;
+    case Qt::Key_Left: return Key::Left;
+    case Qt::Key_Up: return Key::Up;
+    case Qt::Key_Right: return Key::Right;
+    case Qt::Key_Down: return Key::Down;
+    default: return Key::Other;
+  }
+}
+
+}  // namespace
+
+bool WindowBinding::keyPressed(Control& c, const QKeyEvent& e) {
+  const bool repeat =
+      e.isAutoRepeat() || (e.key() == releasedKey_ && e.timestamp() == releasedAt_);
+  const KeyAction action = model_.keyDown(&c, keyOf(e), repeat);
+  switch (action.what) {
+    case KeyAction::Toolkit: return false;
+    case KeyAction::Nothing: return true;
+    case KeyAction::Press:
+    case KeyAction::Select: clicked(*action.target); return true;
+    case KeyAction::Focus: widgetOf(*action.target)->setFocus(Qt::TabFocusReason); return true;
+  }
+  return false;
+}
+
+void WindowBinding::keyReleased(const QKeyEvent& e) {
+  releasedKey_ = e.key();
+  releasedAt_ = e.timestamp();
+}
+
 void WindowBinding::show() {
   window_->show();
   if (Control* first = model_.initialFocus()) focus(*first);

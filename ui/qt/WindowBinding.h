@@ -2,6 +2,7 @@
 
 #include <QPointer>
 #include <QRect>
+#include <QKeyEvent>
 #include <QWidget>
 #include <array>
 #include <memory>
@@ -45,6 +46,9 @@ class WindowBinding : public Mirror {
 
   // Called by a widget after the user's click on it reached the model.
   void clicked(Control& c);
+  // A key pressed on a control's widget, as the model answers it; true if it was taken.
+  bool keyPressed(Control& c, const QKeyEvent& e);
+  void keyReleased(const QKeyEvent& e);
 
   void unloaded() override;
 
@@ -63,6 +67,10 @@ class WindowBinding : public Mirror {
   std::unique_ptr<FormWidget> window_;
   std::array<QPointer<QWidget>, ControlModel::kControlCount + 1> widgets_{};
   bool japaneseFontsPresent_;
+  // The last key to go up, and when: X repeats a held key as a release and a press at
+  // one moment, which Qt does not always see as a repeat.
+  int releasedKey_ = 0;
+  quint64 releasedAt_ = 0;
   double dpiX_ = 96;
   double dpiY_ = 96;
 };

@@ -295,6 +295,22 @@ void PageBinding::clicked(int index) {
   if (Control* next = model_.focusAfterClick(*c)) focus(*next);
 }
 
+bool PageBinding::key(int number, bool shift, bool repeat) {
+  constexpr Key kPageKeys[] = {Key::Tab, Key::Return, Key::Space, Key::Left,
+                               Key::Up,  Key::Right,  Key::Down};
+  Key k = number >= 0 && number < 7 ? kPageKeys[number] : Key::Other;
+  if (k == Key::Tab && shift) k = Key::BackTab;
+  const KeyAction action = model_.keyDown(focusedControl(), k, repeat);
+  switch (action.what) {
+    case KeyAction::Toolkit: return false;
+    case KeyAction::Nothing: return true;
+    case KeyAction::Press:
+    case KeyAction::Select: clicked(action.target->index()); return true;
+    case KeyAction::Focus: focus(*action.target); return true;
+  }
+  return false;
+}
+
 void PageBinding::pressed(int index, int button, bool shift, bool ctrl, bool alt, double x,
                           double y) {
   Control* c = control(index);

@@ -28,6 +28,10 @@ class PageBinding : public Mirror {
   // 2 right), the keys held and the position in CSS pixels.
   void clicked(int control);
   void pressed(int control, int button, bool shift, bool ctrl, bool alt, double x, double y);
+  // A key pressed in the window, by the page's number of it (page.js's list: Tab, Enter,
+  // Space, ArrowLeft, ArrowUp, ArrowRight, ArrowDown), as the model answers it; true if
+  // the game took it.
+  bool key(int key, bool shift, bool repeat);
   // Puts the focus where the keyboard starts: on the selected bank option.
   void show();
 

@@ -75,6 +75,19 @@ bool faceInstalled(const std::wstring& face) {
   return found;
 }
 
+// Whether a font draws kana and kanji with glyphs of its own.
+bool hasJapaneseGlyphs(const LOGFONTW& lf) {
+  HFONT font = CreateFontIndirectW(&lf);
+  HDC screen = GetDC(nullptr);
+  HGDIOBJ old = SelectObject(screen, font);
+  WORD glyphs[2] = {};
+  const DWORD n = GetGlyphIndicesW(screen, L"\u3042\u6f22", 2, glyphs, GGI_MARK_NONEXISTING_GLYPHS);
+  SelectObject(screen, old);
+  ReleaseDC(nullptr, screen);
+  DeleteObject(font);
+  return n == 2 && glyphs[0] != 0xFFFF && glyphs[1] != 0xFFFF;
+}
+
 bool registerClasses() {
   for (const wchar_t* name : {kFormClass, kFrameClass}) {
     WNDCLASSEXW wc{};
@@ -116,6 +129,32 @@ void markLive(HWND h) {
   props->Release();
 }
 
+// The keys the model acts on, by Windows' virtual-key code.
+Key keyOf(WPARAM vk) {
+  switch (vk) {
+    case VK_TAB: return GetKeyState(VK_SHIFT) < 0 ? Key::BackTab : Key::Tab;
+    case VK_RETURN: return Key::Return;
+    case VK_SPACE: return Key::Space;
+    case VK_LEFT: return Key::Left;
+    case VK_UP: return Key::Up;
+    case VK_RIGHT: return Key::Right;
+    case VK_DOWN: return Key::Down;
+    default: return Key::Other;
+  }
+}
+
+// A button counts every click: the second press of a double-click is a press like any
+// other (it draws the button pushed, and a release off the button cancels it), where a
+// BUTTON of its own would send BN_DOUBLECLICKED instead of a click.
+LRESULT CALLBACK buttonProc(HWND h, UINT m, WPARAM w, LPARAM l, UINT_PTR, DWORD_PTR) {
+  switch (m) {
+    case WM_LBUTTONDBLCLK: return DefSubclassProc(h, WM_LBUTTONDOWN, w, l);
+    case WM_NCDESTROY: RemoveWindowSubclass(h, &buttonProc, 1); break;
+    default: break;
+  }
+  return DefSubclassProc(h, m, w, l);
+}
+
 }  // namespace
 
 WindowBinding::WindowBinding(ControlModel& model) : Mirror(model) {
@@ -129,6 +168,7 @@ WindowBinding::WindowBinding(ControlModel& model) : Mirror(model) {
                           CW_USEDEFAULT, CW_USEDEFAULT, window(), nullptr,
                           GetModuleHandleW(nullptr), nullptr);
   SendMessageW(tips_, TTM_SETMAXTIPWIDTH, 0, 480);
+  makeTipFont();
   for (Control* c : model_.all()) {
     for (int i = 0; i < kPropCount; ++i) {
       if (c->has(static_cast<Prop>(i))) apply(*c, static_cast<Prop>(i));
@@ -146,6 +186,7 @@ WindowBinding::~WindowBinding() {
   if (IsWindow(window())) DestroyWindow(window());
   for (auto& [key, font] : fonts_) DeleteObject(font.handle);
   for (auto& [colour, brush] : brushes_) DeleteObject(brush);
+  if (tipFont_ != nullptr) DeleteObject(tipFont_);
   CoUninitialize();
 }
 
@@ -190,6 +231,9 @@ void WindowBinding::create(Control& c) {
       break;
     case Kind::Timer:
     case Kind::Shape: return;  // drawn by its container, or never
+  }
+  if (c.kind() == Kind::CommandButton || c.kind() == Kind::OptionButton) {
+    SetWindowSubclass(handle, &buttonProc, 1, 0);
   }
   if (c.kind() == Kind::Form || c.kind() == Kind::Frame) {
     SetWindowLongPtrW(handle, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
@@ -310,8 +354,33 @@ void WindowBinding::setToolTip(Control& c) {
   ti.lpszText = text.data();
   const bool added = !tipped_.insert(h).second;
   SendMessageW(tips_, added ? TTM_UPDATETIPTEXTW : TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
-  // The tooltip's own font has no Japanese glyphs: it takes the control's face.
-  SendMessageW(tips_, WM_SETFONT, reinterpret_cast<WPARAM>(fontOf(c)), FALSE);
+}
+
+// One font for every tooltip: the system's, where it has Japanese glyphs; else the
+// window's Japanese face at the size of the system's.
+void WindowBinding::makeTipFont() {
+  using ForDpiFn = BOOL(WINAPI*)(UINT, UINT, PVOID, UINT, UINT);
+  static const auto forDpi = reinterpret_cast<ForDpiFn>(reinterpret_cast<void*>(
+      GetProcAddress(GetModuleHandleW(L"user32.dll"), "SystemParametersInfoForDpi")));
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof metrics;
+  if (forDpi == nullptr ||
+      !forDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, static_cast<UINT>(dpi_))) {
+    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+  }
+  LOGFONTW lf = metrics.lfStatusFont;  // the font Windows gives tooltips
+  if (!hasJapaneseGlyphs(lf)) {
+    lf.lfCharSet = DEFAULT_CHARSET;
+    for (std::string_view candidate : fonts::faceList(fonts::kUiGothic)) {
+      if (faceInstalled(wide(candidate))) {
+        wcsncpy(lf.lfFaceName, wide(candidate).c_str(), LF_FACESIZE - 1);
+        break;
+      }
+    }
+  }
+  if (tipFont_ != nullptr) DeleteObject(tipFont_);
+  tipFont_ = CreateFontIndirectW(&lf);
+  SendMessageW(tips_, WM_SETFONT, reinterpret_cast<WPARAM>(tipFont_), FALSE);
 }
 
 HFONT WindowBinding::fontOf(const Control& c) {
@@ -583,6 +652,15 @@ LRESULT WindowBinding::container(Control& c, HWND h, UINT m, WPARAM w, LPARAM l)
           model_.unload();
         }
         return 0;
+      case WM_ACTIVATE:  // the focus comes back where it was when the window went away
+        if (LOWORD(w) == WA_INACTIVE) {
+          deactivated();
+        } else if (HIWORD(w) == 0) {  // not minimised
+          activated();
+          if (GetFocus() == nullptr) SetFocus(h);  // nothing to go back to: the window
+        }
+        return 0;
+      case WM_SETFOCUS: activated(); return 0;  // restored from the taskbar
       case WM_QUERYENDSESSION: return TRUE;
       case WM_ENDSESSION:
         if (w != 0) model_.unload();
@@ -598,6 +676,7 @@ LRESULT WindowBinding::container(Control& c, HWND h, UINT m, WPARAM w, LPARAM l)
 
 void WindowBinding::dpiChanged(int dpi, const RECT* suggested) {
   dpi_ = dpi;
+  makeTipFont();
   if (suggested != nullptr) {
     SetWindowPos(window(), nullptr, suggested->left, suggested->top,
                  suggested->right - suggested->left, suggested->bottom - suggested->top,
@@ -628,43 +707,19 @@ void WindowBinding::show(int how) {
 bool WindowBinding::preTranslate(const MSG& msg) {
   if (msg.message != WM_KEYDOWN || model_.unloaded()) return false;
   if (msg.hwnd != window() && !IsChild(window(), msg.hwnd)) return false;
-  Control* at = focusedControl();
-  switch (msg.wParam) {
-    case VK_TAB: {  // the model's tab order, past what cannot take the focus now
-      const auto order = model_.tabOrder();
-      const bool back = GetKeyState(VK_SHIFT) < 0;
-      const auto found = std::find(order.begin(), order.end(), at);
-      std::size_t i =
-          found == order.end() ? order.size() - 1 : static_cast<std::size_t>(found - order.begin());
-      for (std::size_t step = 0; step < order.size(); ++step) {
-        i = (i + (back ? order.size() - 1 : 1)) % order.size();
-        if (model_.takesFocus(*order[i])) {
-          focus(*order[i]);
-          break;
-        }
-      }
+  const bool repeat = (msg.lParam & (1 << 30)) != 0;  // the key was down already
+  const KeyAction action = model_.keyDown(focusedControl(), keyOf(msg.wParam), repeat);
+  switch (action.what) {
+    case KeyAction::Toolkit: return false;
+    case KeyAction::Nothing: return true;
+    case KeyAction::Press: model_.click(*action.target); return true;
+    case KeyAction::Select:
+      model_.click(*action.target);
+      if (Control* target = model_.focusAfterClick(*action.target)) focus(*target);
       return true;
-    }
-    case VK_LEFT:
-    case VK_UP:
-    case VK_RIGHT:
-    case VK_DOWN: {
-      if (at == nullptr || at->kind() != Kind::OptionButton) return false;
-      const bool forward = msg.wParam == VK_RIGHT || msg.wParam == VK_DOWN;
-      if (Control* next = model_.optionAfterArrow(*at, forward)) {
-        model_.click(*next);
-        if (Control* target = model_.focusAfterClick(*next)) focus(*target);
-      }
-      return true;
-    }
-    case VK_RETURN:  // Return presses a focused button, as Space does
-      if (at != nullptr && at->kind() == Kind::CommandButton) {
-        model_.click(*at);
-        return true;
-      }
-      return false;
-    default: return false;
+    case KeyAction::Focus: focus(*action.target); return true;
   }
+  return false;
 }
 
 void WindowBinding::unloaded() {

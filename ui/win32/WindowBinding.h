@@ -45,6 +45,8 @@ class WindowBinding : public Mirror {
   std::vector<std::wstring> labelLines(const Control& label);
   // The face a control's font was made with.
   std::wstring faceOf(const Control& c);
+  // The tooltips' window.
+  HWND tips() const { return tips_; }
 
   void unloaded() override;
 
@@ -66,6 +68,7 @@ class WindowBinding : public Mirror {
   void drawButton(Control& c, const DRAWITEMSTRUCT& d);
   void pressed(Control& label, UINT message, WPARAM keys, LPARAM at);
   void setToolTip(Control& c);
+  void makeTipFont();
   void dpiChanged(int dpi, const RECT* suggested);
   RECT pixelRect(const Control& c) const;
   HFONT fontOf(const Control& c);
@@ -74,6 +77,7 @@ class WindowBinding : public Mirror {
 
   std::array<HWND, ControlModel::kControlCount + 1> handles_{};
   HWND tips_ = nullptr;
+  HFONT tipFont_ = nullptr;
   std::set<HWND> tipped_;  // the controls the tooltip knows
   int dpi_ = 96;
   struct Font {
