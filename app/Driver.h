@@ -13,8 +13,8 @@ namespace sorato {
 // at a time (click, mousedown, raise, advance, random, get, trace), on a virtual clock.
 class Driver : private ModelObserver {
  public:
-  static constexpr int kEnded = 0;   // end of input, or the system ended
-  static constexpr int kFailed = 2;  // a line could not be run
+  static constexpr int kEnded = 0;       // end of input, or the system ended
+  static constexpr int kFailed = 2;      // a line could not be run
   static constexpr int kOutputLost = 3;  // standard output could not be written
 
   // Unscripted random values come from `fallback` when given (a fixed sequence, for

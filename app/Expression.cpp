@@ -99,8 +99,8 @@ std::string expressionValue(Sorato& game, std::string_view expr) {
       ref.entry(g, 0, size);
       std::int64_t i = 0;
       if (!allDigits(index) || !parseInteger(index, 0, static_cast<std::int64_t>(size) - 1, i)) {
-        throw UnknownExpression{"index " + quoted(index) + " is outside " + std::string(list) + "(0 to " +
-                      std::to_string(size - 1) + ")"};
+        throw UnknownExpression{"index " + quoted(index) + " is outside " + std::string(list) +
+                                "(0 to " + std::to_string(size - 1) + ")"};
       }
       return jsonString(*ref.entry(g, static_cast<std::size_t>(i), size));
     }

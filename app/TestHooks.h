@@ -26,8 +26,8 @@ inline void scriptRandom(Sorato& game) {
 // when it is unset), one a line, as the driver's `get` prints them (LF, as it does).
 inline void report(Sorato& game) {
   const char* wanted = std::getenv("SORATO_REPORT");
-  std::istringstream in(wanted != nullptr ? wanted
-                                          : "lblA.Caption lblB.Caption lblAn.Caption lblBn.Caption");
+  std::istringstream in(
+      wanted != nullptr ? wanted : "lblA.Caption lblB.Caption lblAn.Caption lblBn.Caption");
   for (std::string expr; in >> expr;) {
     try {
       std::printf("%s\n", expressionValue(game, expr).c_str());

@@ -75,14 +75,15 @@ EMSCRIPTEN_KEEPALIVE int sorato_script_random(double r) {
 #ifdef SORATO_TEST_HOOKS
 // And what the game is in, as the driver's `get` prints it: game.get('btnST.Caption').
 EMSCRIPTEN_BINDINGS(sorato_test_hooks) {
-  emscripten::function("get", +[](std::string expr) -> std::string {
-    if (page == nullptr) return "";
-    try {
-      return sorato::expressionValue(page->game, expr);
-    } catch (const sorato::UnknownExpression& e) {
-      return "error: " + e.reason;
-    }
-  });
+  emscripten::function(
+      "get", +[](std::string expr) -> std::string {
+        if (page == nullptr) return "";
+        try {
+          return sorato::expressionValue(page->game, expr);
+        } catch (const sorato::UnknownExpression& e) {
+          return "error: " + e.reason;
+        }
+      });
 }
 #endif
 

@@ -24,6 +24,7 @@ build() {
 
 # A prefix of its own, made once; the display driver is chosen per run (null: none).
 prefix() {
+  mkdir -p build-win
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     wineboot -i >/dev/null 2>&1
     wineserver -w

@@ -119,9 +119,11 @@ TEST(Drive, UnseenBytesOfAScript) {
   const std::string big(10'000'000, 'x');
   for (const Row& row : {
            Row{"\xEF\xBB\xBFget s\r\nget k\r\n", 0, "0\n0\n", ""},
-           Row{"get s\n\xEF\xBB\xBFget s\n", 2, "0\n", "error: line 2: unknown command '\xEF\xBB\xBFget'\n"},
+           Row{"get s\n\xEF\xBB\xBFget s\n", 2, "0\n",
+               "error: line 2: unknown command '\xEF\xBB\xBFget'\n"},
            Row{big + "\n", 2, "", "error: line 1: unknown command '" + big.substr(0, 40) + "…'\n"},
-           Row{"click \x1b[2J\x07\n", 2, "", "error: line 1: unknown control '\\u001b[2J\\u0007'\n"},
+           Row{"click \x1b[2J\x07\n", 2, "",
+               "error: line 1: unknown control '\\u001b[2J\\u0007'\n"},
            Row{"click " + std::string(39, 'a') + "漢\n", 2, "",
                "error: line 1: unknown control '" + std::string(39, 'a') + "…'\n"},
        }) {

@@ -10,7 +10,8 @@
 #  4. the options あ 漢 早 遅 are filled with their light cyan;
 #  5. closing the window during a display (WM_CLOSE, as the close box and Alt+F4 send it)
 #     ends the program;
-#  6. on a screen of 192 DPI the window is twice the size, and 終了 still ends it.
+#  6. on a screen of 192 DPI the window is twice the size, and 終了 still ends it;
+#  7. the real-input cases (input_cases.txt) end as the driver's, in the tests' build.
 # Screenshots of the moments the README shows go to the artefacts folder (win-*.png).
 # The games run in the tests' build, sorato-test.exe, whose draws come from SORATO_RANDOM
 # and which prints its result labels on the way out; the native driver ($3) plays the
@@ -138,6 +139,22 @@ wait_exit "after the keyboard game"
 same_as_driver "by keyboard" btn2Jun 12000 $(for n in $(seq 20); do echo btnY; done)
 echo "ok   a whole game by the keyboard alone ends in the driver's result lists"
 unset SORATO_RANDOM
+
+# 7. The real-input cases; Alt+F4 is the close box.  With no window manager here, wine
+# sends no deactivation when the X focus leaves its window (and takes no key after it
+# comes back): the window's return to the keyboard cannot be tried.
+start_reporting() {
+  wine "$build/sorato-test.exe" >"$artefacts/state.txt" &
+  pid=$!
+  win=$(timeout 20 xdotool search --sync --name '^ソラト$' | head -n1)
+  [ -n "$win" ] || fail "no window named ソラト"
+  wait_for "the first paint" 20 painted
+}
+enlarge() { xdotool windowsize --sync "$win" 900 700 2>/dev/null; sleep 0.3; }
+away() { return 1; }
+close_window() { xdotool key alt+F4; }
+input_cases || fail "real input"
+
 program=sorato.exe
 start
 

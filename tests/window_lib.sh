@@ -66,12 +66,13 @@ keyboard_to_the_first_answer() {
 # The real-input cases of tests/input_cases.txt, each from a fresh start of the tests'
 # build of the program, which prints the "state" expressions on its way out; the
 # driver ($driver) plays the same events.  The caller defines start_reporting (starts the
-# tests' build with SORATO_REPORT set, $win and $pid then set), enlarge and close_window
-# (fails with 'skip' where the front end has no close box).
+# tests' build with SORATO_REPORT set, $win and $pid then set), enlarge, close_window
+# and away (each fails, and the case is skipped, where the front end cannot do it).
 input_cases() {
   local table="$(dirname "${BASH_SOURCE[0]}")/input_cases.txt" failed=0 line name steps
   SORATO_REPORT=$(sed -n 's/^state: //p' "$table")
-  export SORATO_REPORT
+  SORATO_RANDOM=$(sed -n 's/^draws: //p' "$table")
+  export SORATO_REPORT SORATO_RANDOM
   # Every control's place in twips, and where its container lies in the window.
   local -A rect=()
   local controls="btn1Jun btn2Jun btnST btnQ btnA btnEND btnY btnN Option1 Option2 Option3 Option4 lblKng"
@@ -93,10 +94,10 @@ input_cases() {
   }
   seconds() { awk -v ms="$1" 'BEGIN { printf "%.3f", ms / 1000 }'; }
   while IFS= read -r line; do
-    case $line in ''|'#'*|state:*) continue ;; esac
+    case $line in ''|'#'*|state:*|draws:*) continue ;; esac
     name=${line%%:*}
     steps=${line#*: }
-    local script="" closed=0 skipped=""
+    local script="random $SORATO_RANDOM"$'\n' closed=0 skipped=""
     IFS=';' read -ra parts <<<"$steps"
     for step in "${parts[@]}"; do
       read -ra w <<<"$step"
@@ -118,7 +119,7 @@ input_cases() {
         double) xdotool mousemove --window "$win" $(centre "${w[1]}") click --repeat 2 --delay 60 1 ;;
         key) sleep 0.1; xdotool key "${w[1]}" ;;
         hold) sleep 0.1; xdotool keydown "${w[1]}"; sleep "$(seconds "${w[2]}")"; xdotool keyup "${w[1]}" ;;
-        away) away ;;
+        away) away || skipped="the window cannot lose the keyboard here" ;;
         enlarge) enlarge ;;
         press)
           local mods=() button=1
@@ -152,6 +153,6 @@ input_cases() {
       failed=1
     fi
   done <"$table"
-  unset SORATO_REPORT
+  unset SORATO_REPORT SORATO_RANDOM
   return $failed
 }

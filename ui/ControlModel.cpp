@@ -160,8 +160,7 @@ KeyAction ControlModel::keyDown(Control* focused, Key key, bool repeat) const {
     case Key::Right:
     case Key::Down:
       if (!option) return {};
-      return {KeyAction::Select,
-              optionAfterArrow(*focused, key == Key::Right || key == Key::Down)};
+      return {KeyAction::Select, optionAfterArrow(*focused, key == Key::Right || key == Key::Down)};
     case Key::Return:
       if (!button) return {option ? KeyAction::Nothing : KeyAction::Toolkit};
       return {repeat ? KeyAction::Nothing : KeyAction::Press, focused};

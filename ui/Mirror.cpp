@@ -44,10 +44,11 @@ void Mirror::deactivated() {
   away_ = true;
 }
 
-void Mirror::activated() {
-  if (!away_ || model_.unloaded()) return;
+void Mirror::activated(Control* last) {
+  if (model_.unloaded()) return;
+  Control* from = away_ ? kept_ : last;
   away_ = false;
-  if (Control* target = model_.focusAfterHandler(kept_)) focus(*target);
+  if (Control* target = model_.focusAfterHandler(from)) focus(*target);
 }
 
 }  // namespace sorato

@@ -52,8 +52,10 @@ class Mirror : public ModelObserver {
   // The window lost the keyboard (another window came forward, it was minimised, its tab
   // went to the back) or has it again.  While away the focus still follows the game, on
   // paper; back, it returns to that control, as a desktop dialog's does.
+  // `last`: the control that held the focus last, where the toolkit knows it (the
+  // window itself may hold the focus when it comes back).
   void deactivated();
-  void activated();
+  void activated(Control* last = nullptr);
 
  protected:
   // Puts the property's value on the screen.

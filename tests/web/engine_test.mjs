@@ -8,6 +8,7 @@ import {mkdir} from 'node:fs/promises';
 import {join, resolve} from 'node:path';
 import {engine} from './engines.mjs';
 import {fitOnScreen, fitsWell, play} from './games.mjs';
+import {inputCases} from './input_cases.mjs';
 import {serve} from './harness.mjs';
 
 const [engineName, pageDir, driver, artefacts] = process.argv.slice(2);
@@ -55,6 +56,8 @@ try {
     check(problems.length === 0, `game ${seed}: no error on the page (${JSON.stringify(problems)})`);
     await tab.close();
   }
+
+  await inputCases(browser, server.base, {driver, check, started: startedIn});
 
   // Fresh loads, the size set before each load (these engines have no phone emulation
   // here: a window of a phone's size stands in; MiniBrowser is at least 447 px wide): the

@@ -7,7 +7,11 @@
 //     open() loads the page afresh in a page area of that size (set before the load)
 //   tab: {evaluate(fn, arg), poll(fn, timeoutMs) -> the first non-null result or null,
 //         click(selector), press('Tab' | 'Space' | 'Shift+Tab'), text(id), focused(),
-//         advance(ms), until(fn, ms), screenshot(path), close()}
+//         advance(ms), until(fn, ms), screenshot(path), close(),
+//         dblclick(selector), hold('Enter' | ' ', ms) (with the key's repeats, as a
+//         keyboard sends them), pressOn(selector, 'left' | 'right' | 'middle', ['Shift',
+//         'Control', 'Alt']) (a mouse press and release with those keys held), away()
+//         (another tab comes to the front, then this one again)}
 // Chromium may run the page on a test clock ({clock: true}), so that a display takes no
 // real time; the other engines run on real time.
 import {spawn} from 'node:child_process';
@@ -17,6 +21,18 @@ import {join} from 'node:path';
 import {launch} from './harness.mjs';
 
 const pause = (ms) => new Promise((done) => setTimeout(done, ms));
+
+// A key held down as a keyboard repeats it: a first press, then after half a second a
+// repeat every 33 ms until it goes up.  `down(repeat)` and `up()` are the engine's.
+async function holdKey(ms, down, up) {
+  await down(false);
+  await pause(Math.min(ms, 500));
+  for (let t = 500; t < ms; t += 33) {
+    await down(true);
+    await pause(33);
+  }
+  await up();
+}
 
 async function poll(evaluate, fn, timeoutMs) {
   const until = Date.now() + timeoutMs;
@@ -71,6 +87,22 @@ async function chromium({width, height, clock = false}) {
         press: (key) => page.keyboard.press(key),
         screenshot: (path) => page.screenshot({path}),
         close: () => page.close(),
+        dblclick: (selector) => page.dblclick(selector),
+        hold: (key, ms) => holdKey(ms, () => page.keyboard.down(key), () => page.keyboard.up(key)),
+        async pressOn(selector, button, keys) {
+          await page.hover(selector);
+          for (const k of keys) await page.keyboard.down(k);
+          await page.mouse.down({button});
+          await page.mouse.up({button});
+          for (const k of keys) await page.keyboard.up(k);
+        },
+        async away() {
+          const other = await context.newPage();
+          await other.bringToFront();
+          await pause(200);
+          await page.bringToFront();
+          await other.close();
+        },
       });
     },
     close: () => browser.close(),
@@ -99,6 +131,22 @@ async function firefox({width, height}) {
         },
         screenshot: (path) => page.screenshot({path}),
         close: () => page.close(),
+        dblclick: (selector) => page.click(selector, {count: 2}),
+        hold: (key, ms) => holdKey(ms, () => page.keyboard.down(key), () => page.keyboard.up(key)),
+        async pressOn(selector, button, keys) {
+          await page.hover(selector);
+          for (const k of keys) await page.keyboard.down(k);
+          await page.mouse.down({button});
+          await page.mouse.up({button});
+          for (const k of keys) await page.keyboard.up(k);
+        },
+        async away() {
+          const other = await browser.newPage();
+          await other.bringToFront();
+          await pause(200);
+          await page.bringToFront();
+          await other.close();
+        },
       });
     },
     close: () => browser.close(),
@@ -129,7 +177,7 @@ async function freePort() {
 }
 
 async function webkit({width, height}) {
-  const {Builder, By, Key} = await import('selenium-webdriver');
+  const {Builder, By, Key, Button} = await import('selenium-webdriver');
   const dir = await mkdtemp(join(tmpdir(), 'sorato-webkit-'));
   const xvfb = spawn('Xvfb', ['-displayfd', '3', '-screen', '0', '1920x1200x24', '-nolisten', 'tcp'],
                      {stdio: ['ignore', 'ignore', 'ignore', 'pipe']});
@@ -150,7 +198,10 @@ async function webkit({width, height}) {
   // MiniBrowser's window has a 38-pixel header above the page.
   await driver.manage().window().setRect({x: 0, y: 0, width, height: height + 38});
   const evaluate = (fn, arg) => driver.executeScript(`return (${fn})(arguments[0]);`, arg);
-  const keys = {Tab: Key.TAB, Space: Key.SPACE, Shift: Key.SHIFT, ArrowDown: Key.ARROW_DOWN};
+  const keys = {Tab: Key.TAB, Space: Key.SPACE, ' ': Key.SPACE, Enter: Key.ENTER, Shift: Key.SHIFT,
+                Control: Key.CONTROL, Alt: Key.ALT, ArrowDown: Key.ARROW_DOWN};
+  const buttons = {left: Button.LEFT, middle: Button.MIDDLE, right: Button.RIGHT};
+  const element = (selector) => driver.findElement(By.css(selector));
   return {
     async open(url, size = {width, height}) {
       await driver.manage().window().setRect({x: 0, y: 0, width: size.width, height: size.height + 38});
@@ -173,6 +224,27 @@ async function webkit({width, height}) {
           await writeFile(path, Buffer.from(await driver.takeScreenshot(), 'base64'));
         },
         close: () => driver.get('about:blank'),
+        dblclick: async (selector) => driver.actions().doubleClick(await element(selector)).perform(),
+        // (one sequence of actions, so that the repeats come at a keyboard's pace)
+        async hold(key, ms) {
+          let actions = driver.actions().keyDown(keys[key]).pause(Math.min(ms, 500));
+          for (let t = 500; t < ms; t += 33) actions = actions.keyDown(keys[key]).pause(33);
+          await actions.keyUp(keys[key]).perform();
+        },
+        async pressOn(selector, button, held) {
+          let actions = driver.actions().move({origin: await element(selector)});
+          for (const k of held) actions = actions.keyDown(keys[k]);
+          actions = actions.press(buttons[button]).release(buttons[button]);
+          for (const k of held) actions = actions.keyUp(keys[k]);
+          await actions.perform();
+        },
+        async away() {
+          const mine = await driver.getWindowHandle();
+          await driver.switchTo().newWindow('tab');
+          await pause(200);
+          await driver.close();
+          await driver.switchTo().window(mine);
+        },
       });
     },
     async close() {

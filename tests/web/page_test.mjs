@@ -9,6 +9,7 @@ import {tmpdir} from 'node:os';
 import {join, resolve} from 'node:path';
 import {engine} from './engines.mjs';
 import {equal, fitOnScreen, fitsWell, play} from './games.mjs';
+import {inputCases} from './input_cases.mjs';
 import {launch, serve, started} from './harness.mjs';
 
 const [pageDir, driver, artefacts, publishedDir] = process.argv.slice(2).map((p) => resolve(p));
@@ -45,6 +46,14 @@ async function open(options = {viewport: {width: 800, height: 600}}) {
 
 const text = (page, id) => page.$eval(`#${id}`, (e) => e.textContent);
 const focused = (page) => page.evaluate(() => document.activeElement.closest('[data-control]')?.id);
+
+// The real-input cases, on real time.
+{
+  const chromium = await engine('chromium', {width: 1000, height: 700});
+  const ready = (tab) => tab.poll(() => (globalThis.soratoGame && document.querySelector('.maximize') ? true : null), 15000);
+  await inputCases(chromium, base, {driver, check, started: ready});
+  await chromium.close();
+}
 
 // Four whole games, on the test's clock: each display mode, by clicks and by keyboard.
 {

@@ -1,8 +1,8 @@
 #pragma once
 
+#include <QKeyEvent>
 #include <QPointer>
 #include <QRect>
-#include <QKeyEvent>
 #include <QWidget>
 #include <array>
 #include <memory>

@@ -146,9 +146,11 @@ Key keyOf(WPARAM vk) {
 // A button counts every click: the second press of a double-click is a press like any
 // other (it draws the button pushed, and a release off the button cancels it), where a
 // BUTTON of its own would send BN_DOUBLECLICKED instead of a click.
-LRESULT CALLBACK buttonProc(HWND h, UINT m, WPARAM w, LPARAM l, UINT_PTR, DWORD_PTR) {
+// And it notes that it has the focus, for the window to give it back.
+LRESULT CALLBACK buttonProc(HWND h, UINT m, WPARAM w, LPARAM l, UINT_PTR, DWORD_PTR lastFocus) {
   switch (m) {
     case WM_LBUTTONDBLCLK: return DefSubclassProc(h, WM_LBUTTONDOWN, w, l);
+    case WM_SETFOCUS: *reinterpret_cast<HWND*>(lastFocus) = h; break;
     case WM_NCDESTROY: RemoveWindowSubclass(h, &buttonProc, 1); break;
     default: break;
   }
@@ -233,7 +235,7 @@ void WindowBinding::create(Control& c) {
     case Kind::Shape: return;  // drawn by its container, or never
   }
   if (c.kind() == Kind::CommandButton || c.kind() == Kind::OptionButton) {
-    SetWindowSubclass(handle, &buttonProc, 1, 0);
+    SetWindowSubclass(handle, &buttonProc, 1, reinterpret_cast<DWORD_PTR>(&lastFocus_));
   }
   if (c.kind() == Kind::Form || c.kind() == Kind::Frame) {
     SetWindowLongPtrW(handle, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
@@ -656,11 +658,13 @@ LRESULT WindowBinding::container(Control& c, HWND h, UINT m, WPARAM w, LPARAM l)
         if (LOWORD(w) == WA_INACTIVE) {
           deactivated();
         } else if (HIWORD(w) == 0) {  // not minimised
-          activated();
+          activated(controlOf(lastFocus_));
           if (GetFocus() == nullptr) SetFocus(h);  // nothing to go back to: the window
         }
         return 0;
-      case WM_SETFOCUS: activated(); return 0;  // restored from the taskbar
+      case WM_SETFOCUS:  // the window itself has it (restored from the taskbar): passed on
+        activated(controlOf(lastFocus_));
+        return 0;
       case WM_QUERYENDSESSION: return TRUE;
       case WM_ENDSESSION:
         if (w != 0) model_.unload();
@@ -687,7 +691,8 @@ void WindowBinding::dpiChanged(int dpi, const RECT* suggested) {
 
 Control* WindowBinding::focusedControl() const {
   HWND f = GetFocus();
-  if (f == nullptr || (f != window() && !IsChild(window(), f))) return nullptr;
+  // Once the window has lost the keyboard, the control that had it last.
+  if (f == nullptr || (f != window() && !IsChild(window(), f))) f = lastFocus_;
   Control* c = controlOf(f);
   return c != nullptr && (c->kind() == Kind::CommandButton || c->kind() == Kind::OptionButton)
              ? c

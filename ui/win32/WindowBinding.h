@@ -78,7 +78,8 @@ class WindowBinding : public Mirror {
   std::array<HWND, ControlModel::kControlCount + 1> handles_{};
   HWND tips_ = nullptr;
   HFONT tipFont_ = nullptr;
-  std::set<HWND> tipped_;  // the controls the tooltip knows
+  HWND lastFocus_ = nullptr;  // the control that had the keyboard focus last
+  std::set<HWND> tipped_;     // the controls the tooltip knows
   int dpi_ = 96;
   struct Font {
     HFONT handle;
