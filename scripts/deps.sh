@@ -7,7 +7,7 @@ set -euo pipefail
 clang=$(cat "$(dirname "$0")/clang-version")
 
 run_pkgs=(build-essential cmake pkg-config qt6-base-dev libfontconfig-dev fonts-ipafont-gothic fontconfig)
-test_pkgs=(libgtest-dev xvfb xauth xdotool x11-xserver-utils imagemagick "clang-$clang" "libclang-rt-$clang-dev"
+test_pkgs=(libgtest-dev xvfb xauth xdotool x11-xserver-utils x11-utils openbox imagemagick "clang-$clang" "libclang-rt-$clang-dev"
            valgrind desktop-file-utils appstream dpkg-dev file strace
            dbus at-spi2-core python3-pyatspi gir1.2-atspi-2.0)
 # The page: the compiler to WebAssembly, Node to run the driver built with it, and the

@@ -162,9 +162,9 @@ KeyAction ControlModel::keyDown(Control* focused, Key key, bool repeat) const {
       if (!option) return {};
       return {KeyAction::Select, optionAfterArrow(*focused, key == Key::Right || key == Key::Down)};
     case Key::Return:
+    case Key::Space:
       if (!button) return {option ? KeyAction::Nothing : KeyAction::Toolkit};
       return {repeat ? KeyAction::Nothing : KeyAction::Press, focused};
-    case Key::Space:
     case Key::Other: break;
   }
   return {};

@@ -86,9 +86,8 @@ class ControlModel {
   // What a key pressed with the focus on `focused` (null: nowhere) does.  Tab and
   // Shift+Tab move along the tab order to the next control that can take the focus; the
   // arrow keys on an option button select the next of its group (held, they go on);
-  // Return presses a focused command button as Space does (which the toolkits press as
-  // the key goes up, once however long it is held); Return held down presses once: its
-  // repeats press nothing.
+  // Space and Return press a focused command button as the key goes down, once however
+  // long it is held: the repeats press nothing, and the key going up nothing either.
   KeyAction keyDown(Control* focused, Key key, bool repeat) const;
   // Where the keyboard starts when the window is shown: the selected bank option.
   Control* initialFocus() const;

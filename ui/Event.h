@@ -43,7 +43,7 @@ enum class Key { Tab, BackTab, Return, Space, Left, Up, Right, Down, Other };
 // What a key press does, as the control model answers it (ControlModel::keyDown).
 struct KeyAction {
   enum What {
-    Toolkit,  // the toolkit's own doing (Space presses a button as the key goes up)
+    Toolkit,  // the toolkit's own doing
     Nothing,  // swallowed: nothing happens
     Press,    // a click on `target`, the focused command button
     Select,   // a click on the option button `target`, which then takes the focus

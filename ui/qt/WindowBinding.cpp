@@ -348,7 +348,8 @@ Key keyOf(const QKeyEvent& e) {
 }  // namespace
 
 bool WindowBinding::keyPressed(Control& c, const QKeyEvent& e) {
-  const bool repeat = e.isAutoRepeat() || (e.key() == releasedKey_ && e.timestamp() == releasedAt_);
+  const bool repeat = e.isAutoRepeat() || (e.key() == releasedKey_ && e.timestamp() != 0 &&
+                                           e.timestamp() == releasedAt_);
   const KeyAction action = model_.keyDown(&c, keyOf(e), repeat);
   switch (action.what) {
     case KeyAction::Toolkit: return false;

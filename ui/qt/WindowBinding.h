@@ -68,7 +68,8 @@ class WindowBinding : public Mirror {
   std::array<QPointer<QWidget>, ControlModel::kControlCount + 1> widgets_{};
   bool japaneseFontsPresent_;
   // The last key to go up, and when: X repeats a held key as a release and a press at
-  // one moment, which Qt does not always see as a repeat.
+  // one moment, which Qt does not always see as a repeat.  (Input without a moment, 0,
+  // is never taken for a repeat.)
   int releasedKey_ = 0;
   quint64 releasedAt_ = 0;
   double dpiX_ = 96;
