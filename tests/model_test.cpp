@@ -153,13 +153,84 @@ TEST(Unload, EndsEveryEvent) {
   ui.removeObserver(&count);
 }
 
-TEST(ControlModel, TabOrderAsListed) {
+// What each key does, as every binding asks it: Tab walks the window's order (the
+// selected option of a group only, past what cannot take the focus), the arrow keys go
+// round an option group, Space and Return press a button once however long held.
+TEST(Keyboard, WhatEachKeyDoes) {
   ControlModel ui;
-  std::vector<std::string_view> order;
-  for (Control* c : ui.tabOrder()) order.push_back(c->name());
-  EXPECT_EQ(order, (std::vector<std::string_view>{"Option1", "Option2", "btn1Jun", "btn2Jun",
-                                                  "Option3", "Option4", "btnST", "btnQ", "btnA",
-                                                  "btnEND", "btnY", "btnN"}));
+  ui.btnA.Enabled = false;
+  struct Row {
+    const char* what;
+    Control* focused;
+    Key key;
+    bool repeat;
+    KeyAction::What action;
+    Control* target;
+  };
+  const Row rows[] = {
+      {"Tab from あ to 順に出す", &ui.Option1, Key::Tab, false, KeyAction::Focus, &ui.btn1Jun},
+      {"Tab from 全部出す to 早", &ui.btn2Jun, Key::Tab, false, KeyAction::Focus, &ui.Option3},
+      {"Tab from 早 past 遅 to 始", &ui.Option3, Key::Tab, false, KeyAction::Focus, &ui.btnST},
+      {"Tab from 問 past a disabled 答", &ui.btnQ, Key::Tab, false, KeyAction::Focus, &ui.btnEND},
+      {"Tab from いいえ round to あ", &ui.btnN, Key::Tab, false, KeyAction::Focus, &ui.Option1},
+      {"Shift+Tab from あ round to いいえ", &ui.Option1, Key::BackTab, false, KeyAction::Focus,
+       &ui.btnN},
+      {"Tab from nowhere to あ", nullptr, Key::Tab, false, KeyAction::Focus, &ui.Option1},
+      {"Tab held goes on", &ui.btnST, Key::Tab, true, KeyAction::Focus, &ui.btnQ},
+      {"Down on あ to 漢", &ui.Option1, Key::Down, false, KeyAction::Select, &ui.Option2},
+      {"Right on あ to 漢", &ui.Option1, Key::Right, false, KeyAction::Select, &ui.Option2},
+      {"Up on あ round to 漢", &ui.Option1, Key::Up, false, KeyAction::Select, &ui.Option2},
+      {"Left on 遅 to 早, held", &ui.Option4, Key::Left, true, KeyAction::Select, &ui.Option3},
+      {"an arrow on a button is the toolkit's", &ui.btnQ, Key::Down, false, KeyAction::Toolkit,
+       nullptr},
+      {"Return on 始 presses it", &ui.btnST, Key::Return, false, KeyAction::Press, &ui.btnST},
+      {"Space on はい presses it", &ui.btnY, Key::Space, false, KeyAction::Press, &ui.btnY},
+      {"Return held presses no more", &ui.btnN, Key::Return, true, KeyAction::Nothing, nullptr},
+      {"Space held presses no more", &ui.btnN, Key::Space, true, KeyAction::Nothing, nullptr},
+      {"Return on an option does nothing", &ui.Option1, Key::Return, false, KeyAction::Nothing,
+       nullptr},
+      {"another key is the toolkit's", &ui.btnQ, Key::Other, false, KeyAction::Toolkit, nullptr},
+  };
+  for (const Row& r : rows) {
+    const KeyAction a = ui.keyDown(r.focused, r.key, r.repeat);
+    EXPECT_EQ(a.what, r.action) << r.what;
+    EXPECT_EQ(a.target, r.target) << r.what;
+  }
+  ui.Frame1.Enabled = false;  // nothing inside a locked frame
+  EXPECT_EQ(ui.keyDown(&ui.btnY, Key::Tab, false).target, &ui.btnN);
+  EXPECT_EQ(ui.keyDown(&ui.btnN, Key::Tab, false).target, &ui.btnY);
+}
+
+// Where the focus goes after a handler, from where it was: it stays where it can; else
+// to the control the handler enabled last (問 at a display's end, 答 after the
+// twentieth answer); else on along the tab order.
+TEST(Keyboard, TheFocusAfterAHandler) {
+  ControlModel ui;
+  struct Row {
+    const char* what;
+    Control* focused;
+    std::vector<Control*> disabled, enabled;  // by the handler, in this order
+    Control* after;
+  };
+  const Row rows[] = {
+      {"a button still enabled keeps it", &ui.btnST, {}, {&ui.btnQ}, &ui.btnST},
+      {"始 disabled at the display's end: 問", &ui.btnST, {&ui.btnST}, {&ui.btnQ}, &ui.btnQ},
+      {"the twentieth answer: 答", &ui.btnY, {&ui.btnY, &ui.btnN, &ui.btnQ}, {&ui.btnA}, &ui.btnA},
+      {"the last enabled that can take it", &ui.btnY, {&ui.btnY}, {&ui.btnA, &ui.btnQ}, &ui.btnQ},
+      {"nothing enabled: on along the order", &ui.btnQ, {&ui.btnQ, &ui.btnA}, {}, &ui.btnEND},
+      {"nowhere stays nowhere", nullptr, {&ui.btnQ}, {&ui.btnA}, nullptr},
+  };
+  for (const Row& r : rows) {
+    ui.setHandler(ui.btnST, Event::Click, [&](const MouseArgs&) {
+      for (Control* c : r.disabled) c->Enabled = false;
+      for (Control* c : r.enabled) c->Enabled = true;
+    });
+    for (Control* c : ui.tabOrder()) {
+      if (c->kind() == Kind::CommandButton) c->Enabled = true;
+    }
+    ui.raise(ui.btnST, Event::Click);
+    EXPECT_EQ(ui.focusAfterHandler(r.focused), r.after) << r.what;
+  }
 }
 
 // Where the keyboard can go, as every binding asks it: Tab reaches the selected option
@@ -198,41 +269,23 @@ TEST(Keyboard, TabChainFirstFocusAndTheFocusAfterAClick) {
   EXPECT_EQ(ui.focusAfterClick(ui.Option2), nullptr);
 }
 
-TEST(Keyboard, ArrowKeysMoveWithinAnOptionGroupRoundIt) {
-  ControlModel ui;
-  struct Row {
-    Control* from;
-    bool forward;
-    Control* to;
-  };
-  for (const Row& r : {Row{&ui.Option1, true, &ui.Option2}, Row{&ui.Option2, true, &ui.Option1},
-                       Row{&ui.Option1, false, &ui.Option2}, Row{&ui.Option3, true, &ui.Option4},
-                       Row{&ui.Option4, false, &ui.Option3}, Row{&ui.btnQ, true, nullptr}}) {
-    EXPECT_EQ(ui.optionAfterArrow(*r.from, r.forward), r.to) << r.from->name();
-  }
-}
-
-TEST(ScreenReaders, TheDisplayedWordAndTheQuestionAreAnnounced) {
-  ControlModel ui;
-  std::vector<std::string_view> announced;
-  for (Control* c : ui.all()) {
-    if (ui.announcesChanges(*c)) announced.push_back(c->name());
-  }
-  EXPECT_EQ(announced, (std::vector<std::string_view>{"lbl2", "lbl1"}));
-}
-
+// A timer ticks only while it is enabled with an interval above 0: in 1.2 s, none, or
+// one each 600 ms.
 TEST(Timers, TickOnlyWhenEnabledWithAnInterval) {
-  ControlModel ui;
   struct Row {
     bool enabled;
     std::int32_t interval;
-    bool ticks;
+    int ticks;
   };
-  for (const Row& r :
-       {Row{true, 600, true}, Row{true, 0, false}, Row{false, 600, false}, Row{true, -1, false}}) {
+  for (const Row& r : {Row{true, 600, 2}, Row{true, 0, 0}, Row{false, 600, 0}, Row{true, -1, 0}}) {
+    ControlModel ui;
+    VirtualClock clock(ui);
+    int ticks = 0;
+    ui.setHandler(ui.Timer1, Event::Timer, [&](const MouseArgs&) { ++ticks; });
     ui.Timer1.Enabled = r.enabled;
     ui.Timer1.Interval = r.interval;
-    EXPECT_EQ(ControlModel::ticking(ui.Timer1), r.ticks) << r.enabled << " " << r.interval;
+    clock.advance(1200);
+    EXPECT_EQ(ticks, r.ticks) << r.enabled << " " << r.interval;
   }
 }
 

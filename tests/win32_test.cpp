@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 #include <oleacc.h>
 
+#include <cstdlib>
 #include <sstream>
 #include <thread>
 
@@ -104,22 +105,28 @@ TEST(Win32, WindowsStandWhereTheTwipsSayAndShowTheModel) {
   EXPECT_TRUE(IsWindowVisible(win.handle(ui.btnQ)));
 }
 
-// The stacking order of every container, top first, as the model gives it: the
-// all-at-once frame over はい and いいえ, buttons and frames over labels.
-TEST(Win32, StackedAsTheModelSays) {
+// The stacking order of every container, top first: the all-at-once frame over はい and
+// いいえ, buttons and frames over labels, and within each sort the one made earlier on top.
+TEST(Win32, StackedButtonsOverLabelsEarlierOnTop) {
   Window win;
   auto& ui = win.w.ui;
-  for (Control* container : {&ui.Form1, &ui.Frame1, &ui.frmZnb, &ui.Frame2}) {
-    std::vector<std::string> windows, model;
+  const std::pair<Control*, std::vector<std::string>> rows[] = {
+      {&ui.Form1,
+       {"frmZnb", "btnN", "btnY", "Frame1", "lblRM", "lblKng", "lblD", "lblC", "lblBn", "lblAn",
+        "lblB", "lblA", "lbl1h", "lbl2", "lbl1"}},
+      {&ui.Frame1,
+       {"btn1Jun", "btn2Jun", "Frame3", "Frame2", "btnEND", "btnA", "btnQ", "btnST", "lblQn",
+        "lblSTn"}},
+      {&ui.frmZnb, {"lbl2Z", "lblBZ", "lblAZ"}},
+      {&ui.Frame2, {"Option2", "Option1"}},
+  };
+  for (const auto& [container, expected] : rows) {
+    std::vector<std::string> windows;
     for (HWND h = GetWindow(win.handle(*container), GW_CHILD); h != nullptr;
          h = GetWindow(h, GW_HWNDNEXT)) {
       if (Control* c = win.binding.controlOf(h)) windows.push_back(std::string(c->name()));
     }
-    const auto order = ui.stackingOrderOf(*container);
-    for (auto it = order.rbegin(); it != order.rend(); ++it) {
-      if (win.handle(**it) != nullptr) model.push_back(std::string((*it)->name()));
-    }
-    EXPECT_EQ(windows, model) << container->name();
+    EXPECT_EQ(windows, expected) << container->name();
   }
 }
 
@@ -295,50 +302,75 @@ TEST(Win32, ScreenReadersReadNamesStatesAndTheWordsChange) {
   EXPECT_EQ(announced, win.handle(ui.lbl1));
 }
 
-TEST(Win32, TooltipsInJapanese) {
+// Every control's tip in Japanese, and one tooltip font for all of them, whatever
+// control changed its tip last: one that draws kana and kanji, at the system's size.
+TEST(Win32, TooltipsInJapaneseInOneFont) {
   Window win;
-  HWND tips = nullptr;
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND h, LPARAM found) {
-        wchar_t cls[64];
-        GetClassNameW(h, cls, 64);
-        if (std::wstring(cls) == TOOLTIPS_CLASSW) *reinterpret_cast<HWND*>(found) = h;
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&tips));
+  auto& ui = win.w.ui;
+  HWND tips = win.binding.tips();
   ASSERT_NE(tips, nullptr);
+  auto font = [&] {
+    LOGFONTW lf{};
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(tips, WM_GETFONT, 0, 0)), sizeof lf, &lf);
+    return lf;
+  };
+  const LOGFONTW before = font();
+  ui.btnST.ToolTipText = "止めます。";  // 始's 16.5-point face
+  ui.Option2.ToolTipText = "漢字が出ます。";
+  const LOGFONTW after = font();
+  EXPECT_EQ(std::wstring(after.lfFaceName), std::wstring(before.lfFaceName));
+  EXPECT_EQ(after.lfHeight, before.lfHeight);
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof metrics;
+  SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+  EXPECT_EQ(after.lfHeight, metrics.lfStatusFont.lfHeight);
+  HFONT made = CreateFontIndirectW(&after);
+  HDC screen = GetDC(nullptr);
+  HGDIOBJ old = SelectObject(screen, made);
+  WORD glyphs[2] = {};
+  GetGlyphIndicesW(screen, L"\u3042\u6f22", 2, glyphs, GGI_MARK_NONEXISTING_GLYPHS);
+  SelectObject(screen, old);
+  ReleaseDC(nullptr, screen);
+  DeleteObject(made);
+  EXPECT_NE(glyphs[0], 0xFFFF);
+  EXPECT_NE(glyphs[1], 0xFFFF);
   wchar_t text[256] = {};
   TTTOOLINFOW ti{};
   ti.cbSize = TTTOOLINFOW_V2_SIZE;
-  ti.hwnd = GetParent(win.handle(win.w.ui.btnST));
-  ti.uId = reinterpret_cast<UINT_PTR>(win.handle(win.w.ui.btnST));
+  ti.hwnd = GetParent(win.handle(ui.btnST));
+  ti.uId = reinterpret_cast<UINT_PTR>(win.handle(ui.btnST));
   ti.lpszText = text;
   SendMessageW(tips, TTM_GETTEXTW, 256, reinterpret_cast<LPARAM>(&ti));
-  EXPECT_EQ(narrow(text), win.w.ui.btnST.ToolTipText.get());
+  EXPECT_EQ(narrow(text), "止めます。");
 }
 
 // Windows' waitable timers: the ticks come on the schedule, and none after the end.
 TEST(Win32, TimersTickOnScheduleAndNotAfterTheEnd) {
   ControlModel ui;
   win32::Win32Clock clock(ui);
-  std::vector<std::int64_t> late;
-  clock.setTickObserver(
-      [&](Control&, std::int64_t due, std::int64_t ran) { late.push_back(ran - due); });
+  std::vector<std::int64_t> due;
+  clock.setTickObserver([&](Control&, std::int64_t at, std::int64_t) { due.push_back(at); });
   ui.Timer1.Interval = 50;
   ui.Timer1.Enabled = true;
-  pump(530);
-  EXPECT_GE(late.size(), 9u);
-  EXPECT_LE(late.size(), 11u);
-  for (std::int64_t l : late) EXPECT_LT(l, 30 * win32::Win32Clock::kUnitsPerMs);
+  for (const DWORD until = GetTickCount() + 10'000; due.size() < 6 && GetTickCount() < until;) {
+    pump(10);
+  }
+  ASSERT_GE(due.size(), 6u);
+  // Due on the 50-ms grid from the first one (a tick due while one waits is let go).
+  for (std::size_t i = 1; i < due.size(); ++i) {
+    EXPECT_GT(due[i], due[i - 1]);
+    EXPECT_EQ((due[i] - due[0]) % (50 * win32::Win32Clock::kUnitsPerMs), 0);
+  }
   ui.unload();
-  const std::size_t ticks = late.size();
+  const std::size_t ticks = due.size();
   pump(200);
-  EXPECT_EQ(late.size(), ticks);
+  EXPECT_EQ(due.size(), ticks);
 }
 
 // While the window is being moved (Windows runs a loop of its own until the mouse
 // button is released) the ticks still come: they are posted to the window's thread.
+// Only a display driver runs the move loop: win_xvfb_test.sh runs this under X, with
+// SORATO_MOVE_LOOP set, where a missing loop fails it.
 TEST(Win32, TicksComeWhileTheWindowIsBeingMoved) {
   Window win;
   win32::Win32Clock clock(win.w.ui);
@@ -358,7 +390,10 @@ TEST(Win32, TicksComeWhileTheWindowIsBeingMoved) {
   const DWORD moving = GetTickCount() - before;
   ender.join();
   std::printf("the move loop ran %lu ms, %d ticks\n", moving, ticks);
-  if (moving < 300) GTEST_SKIP() << "no move loop here (no display driver to move the window)";
+  if (moving < 300) {
+    if (std::getenv("SORATO_MOVE_LOOP") != nullptr) FAIL() << "no move loop ran";
+    GTEST_SKIP() << "no move loop here (no display driver to move the window)";
+  }
   EXPECT_GE(ticks, static_cast<int>(moving / 50) - 2);
 }
 

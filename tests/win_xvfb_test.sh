@@ -29,7 +29,7 @@ wine reg delete 'HKCU\Control Panel\Desktop' /v LogPixels /f >/dev/null 2>&1
 wineserver -w
 
 fdfile=$(mktemp)
-Xvfb -displayfd 3 -screen 0 1600x1200x24 -nolisten tcp 3>"$fdfile" 2>/dev/null &
+Xvfb -displayfd 3 -screen 0 1600x1200x24 -noreset -nolisten tcp 3>"$fdfile" 2>/dev/null &
 xvfb=$!
 # Afterwards the prefix is as the other tests want it: no display, 96 DPI.
 restore() {
@@ -139,6 +139,11 @@ wait_exit "after the keyboard game"
 same_as_driver "by keyboard" btn2Jun 12000 $(for n in $(seq 20); do echo btnY; done)
 echo "ok   a whole game by the keyboard alone ends in the driver's result lists"
 unset SORATO_RANDOM
+
+# The ticks while the window is being moved, where X runs the move loop.
+SORATO_MOVE_LOOP=1 wine "$build/sorato_win_tests.exe" --gtest_filter='*BeingMoved*' >"$artefacts/move.txt" 2>&1 ||
+  fail "ticks while the window is moved: $(tail -5 "$artefacts/move.txt")"
+echo "ok   the ticks come while the window is being moved ($(grep -o 'ran [0-9]* ms, [0-9]* ticks' "$artefacts/move.txt"))"
 
 # 7. The real-input cases.
 start_reporting() {

@@ -30,7 +30,7 @@ echo "ok   no display: $out"
 
 # A private X server on the first free display number.
 fdfile=$(mktemp)
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fdfile" 2>/dev/null &
+Xvfb -displayfd 3 -screen 0 1024x768x24 -noreset -nolisten tcp 3>"$fdfile" 2>/dev/null &
 xvfb=$!
 trap 'kill $xvfb 2>/dev/null; rm -rf "$XDG_RUNTIME_DIR" "$fdfile"' EXIT
 for _ in $(seq 100); do [ -s "$fdfile" ] && break; sleep 0.05; done

@@ -164,7 +164,8 @@ KeyAction ControlModel::keyDown(Control* focused, Key key, bool repeat) const {
     case Key::Return:
     case Key::Space:
       if (!button) return {option ? KeyAction::Nothing : KeyAction::Toolkit};
-      return {repeat ? KeyAction::Nothing : KeyAction::Press, focused};
+      if (repeat) return {KeyAction::Nothing};
+      return {KeyAction::Press, focused};
     case Key::Other: break;
   }
   return {};

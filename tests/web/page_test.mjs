@@ -4,6 +4,7 @@
 // The games run on the tests' build of the page, which lets a test script the random
 // source; the published page is checked to have no such way in.
 // Usage: node page_test.mjs TEST_PAGE_DIR DRIVER ARTEFACTS_DIR PUBLISHED_PAGE_DIR
+import {execFileSync} from 'node:child_process';
 import {mkdir, mkdtemp, readFile, rm, writeFile} from 'node:fs/promises';
 import {tmpdir} from 'node:os';
 import {join, resolve} from 'node:path';
@@ -152,6 +153,61 @@ const focused = (page) => page.evaluate(() => document.activeElement.closest('[d
   const still = await page.evaluate(() => [scrollX, scrollY, visualViewport.scale]);
   check(!(await page.$eval('#lblAn', (e) => e.hidden)) && equal(still, [0, 0, 1]),
         `a whole game by taps, and the page neither scrolled nor zoomed (${still})`);
+  await context.close();
+}
+
+// The window maximized, as a desktop window: by its box and by a double-click on the
+// title bar; maximized, it is the page's area at one CSS pixel a pixel, and the peek
+// switch below the start-up area (and all of lblD) can be had; restored, it is 9500 by
+// 7000 twips again.  On a phone the peek takes a long press as a press with Shift held.
+{
+  const {context, page} = await open({viewport: {width: 1280, height: 900}});
+  const at = (id) => page.evaluate((i) => {
+    const r = document.getElementById(i).getBoundingClientRect();
+    const form = document.querySelector('.form').getBoundingClientRect();
+    const hit = document.elementFromPoint(r.x + r.width / 2, r.y + r.height / 2);
+    return {hit: hit !== null && hit.id === i, inside: r.right <= form.right && r.bottom <= form.bottom};
+  }, id);
+  const size = () => page.$eval('.window', (e) => [e.offsetWidth, e.offsetHeight]);
+  const before = [await size(), await at('lblKng'), await at('lblD')];
+  await page.click('.maximize');
+  const maximized = [await size(), await at('lblKng'), await at('lblD'), await page.evaluate(fitOnScreen)];
+  await page.dblclick('.titlebar .title');
+  const restored = await size();
+  check(equal(before, [[633, 467], {hit: false, inside: false}, {hit: false, inside: false}]) &&
+            equal(maximized.slice(0, 3), [[1280, 900], {hit: true, inside: true}, {hit: true, inside: true}]) &&
+            fitsWell(maximized[3]) && equal(restored, [633, 467]),
+        `maximized by its box, the window is the page's area and shows the peek switch; restored by a double-click on its title bar (${JSON.stringify([before, maximized.slice(0, 3), restored])})`);
+  await context.close();
+}
+{
+  const {context, page} = await open(phone(390, 844, 3));
+  await page.tap('.maximize');
+  const fits = fitsWell(await page.evaluate(fitOnScreen));
+  const cdp = await context.newCDPSession(page);
+  const {x, y} = await page.$eval('#lblKng', (e) => {
+    const r = e.getBoundingClientRect();
+    return {x: r.x + r.width / 2, y: r.y + r.height / 2};
+  });
+  const touch = (type, points) => cdp.send('Input.dispatchTouchEvent', {type, touchPoints: points});
+  const hold = async (ms, {off = false, second = false} = {}) => {
+    await touch('touchStart', [{x, y, id: 1}]);
+    if (second) await touch('touchStart', [{x, y, id: 1}, {x: x + 40, y, id: 2}]);
+    if (off) await touch('touchMove', [{x: x + 60, y: y + 60, id: 1}]);
+    await page.clock.runFor(ms);
+    await touch('touchEnd', []);
+    await page.clock.runFor(50);
+    return page.evaluate(() => ['peekShown', 'lblA.Visible'].map((e) => globalThis.soratoGame.get(e)));
+  };
+  const seen = [await hold(600), await hold(100), await hold(100), await hold(600, {off: true}),
+                await hold(600, {second: true})];
+  const driven = execFileSync(driver, {input: ['mousedown lblKng 1 1 0 0', 'get peekShown', 'get lblA.Visible',
+                                               'mousedown lblKng 1 0 0 0', 'get peekShown', 'get lblA.Visible',
+                                               'mousedown lblKng 1 0 0 0', 'get peekShown', 'get lblA.Visible']
+                                               .join('\n') + '\n', encoding: 'utf8'}).trim().split('\n');
+  const want = [driven.slice(0, 2), driven.slice(2, 4), driven.slice(4, 6), driven.slice(4, 6), driven.slice(4, 6)];
+  check(fits && equal(seen, want),
+        `a phone upright, maximized, fits; a long press on the peek switch is a press with Shift, a tap a plain one, a finger moved off or a second finger none (${JSON.stringify(seen)})`);
   await context.close();
 }
 
