@@ -7,8 +7,8 @@
 namespace sorato {
 
 // The game's counters are 16-bit integers and its flags 16-bit Booleans, True = -1 and
-// False = 0, flipped with a bitwise NOT, so that every counter wraps and every flag
-// flips as the game has always done.
+// False = 0, flipped with a bitwise NOT: a counter past 32767 wraps to -32768, and NOT
+// turns True into False and False into True (and any other value into a third one).
 using Integer = std::int16_t;
 using Boolean = std::int16_t;
 inline constexpr Boolean True = -1;

@@ -72,6 +72,11 @@ class ControlModel {
   // buttons and frames lie above the labels and the shape; within each sort the one
   // created earlier lies above.
   std::vector<Control*> stackingOrderOf(const Control& container) const;
+  // Whether a control is of a kind that can hold the keyboard focus: a command or an
+  // option button.
+  static bool focusable(const Control& c) {
+    return c.kind() == Kind::CommandButton || c.kind() == Kind::OptionButton;
+  }
   // Whether a control can hold the keyboard focus now: a command button that accepts
   // input, or the selected option button of a group that does.
   bool takesFocus(const Control& c) const;

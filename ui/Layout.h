@@ -30,6 +30,43 @@ inline PixelRect pixelRect(const Control& c, double dpiX, double dpiY) {
           twipsToPixels(c.Top + c.Height, dpiY) - top};
 }
 
+// The width of the single-line border of a frame or a label (BorderStyle 1), in pixels.
+inline int borderWidth(const Control& c) {
+  return c.has(Prop::BorderStyle) && c.BorderStyle == 1 ? 1 : 0;
+}
+
+// Where a control stands from its container's outer edge, where a toolkit places it: a
+// frame's children count from within its border.
+inline PixelRect pixelRectInParent(const Control& c, double dpiX, double dpiY) {
+  PixelRect r = pixelRect(c, dpiX, dpiY);
+  if (const Control* in = c.container(); in != nullptr && in->kind() == Kind::Frame) {
+    r.left += borderWidth(*in);
+    r.top += borderWidth(*in);
+  }
+  return r;
+}
+
+// How a label lines up its text (Alignment 0, 1, 2).
+enum class TextAlign { Left, Right, Centre };
+inline TextAlign textAlign(const Control& label) {
+  switch (label.Alignment) {
+    case 1: return TextAlign::Right;
+    case 2: return TextAlign::Centre;
+    default: return TextAlign::Left;
+  }
+}
+
+// The shape's outline is dashed for its style 2, else solid.
+inline bool dashedOutline(const Control& shape) {
+  return shape.BorderStyle == 2;
+}
+
+// A label's lines stand one em apart, in pixels at `dpi`: the spacing of the faces the
+// window's labels were measured in, whatever the face in use adds between lines.
+inline int lineStep(const Control& label, double dpi) {
+  return static_cast<int>(std::lround(label.FontSize * dpi / 72.0));
+}
+
 // A caption as a label shows it: each CR LF is a line break.
 inline std::string displayText(std::string_view caption) {
   std::string out;

@@ -18,7 +18,6 @@ namespace sorato {
 std::vector<std::u32string> breakLines(std::u32string_view text, double limit,
                                        const std::function<double(std::u32string_view)>& width);
 
-// UTF-8 to code points and back.
 std::u32string toUtf32(std::string_view utf8);
 std::string toUtf8(std::u32string_view text);
 

@@ -87,11 +87,6 @@
   const longPress = 500;
   let touch = null;
   function touchDown(game, e, control) {
-    if (touch) {
-      clearTimeout(touch.timer);
-      touch.gone = true;
-      return;
-    }
     const t = {id: e.pointerId, label: e.target, control, x: e.offsetX, y: e.offsetY, gone: false};
     t.timer = setTimeout(() => {
       if (!t.gone) game._sorato_press(t.control, 0, true, false, false, t.x, t.y);
@@ -129,6 +124,11 @@
     });
     // A press on a label: the button that went down, the keys held, where in the label.
     host.addEventListener('pointerdown', (e) => {
+      if (e.pointerType === 'touch' && touch) {  // a second finger, wherever it lands
+        clearTimeout(touch.timer);
+        touch.gone = true;
+        return;
+      }
       const t = e.target;
       if (!t.classList.contains('label')) return;
       if (e.pointerType === 'touch') {

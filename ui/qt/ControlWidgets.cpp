@@ -7,6 +7,7 @@
 #include <QPainter>
 
 #include "WindowBinding.h"
+#include "ui/Layout.h"
 
 namespace sorato::qt {
 
@@ -89,7 +90,7 @@ void LabelWidget::layOut() {
   dirty_ = false;
   paragraphs_.clear();
   lines_ = 0;
-  const qreal em = QFontInfo(font()).pixelSize();
+  const qreal em = lineStep(control_, binding_.dpiY());
   const qreal baseline = 0.88 * em;
   QTextOption option(alignment() & Qt::AlignHorizontal_Mask);
   option.setWrapMode(QTextOption::WordWrap);
@@ -167,7 +168,7 @@ ShapeWidget::ShapeWidget(Control& control, QWidget* parent) : QWidget(parent), c
 void ShapeWidget::paintEvent(QPaintEvent*) {
   QPainter p(this);
   QPen pen(toQColor(control_.BorderColor));
-  pen.setStyle(control_.BorderStyle == 2 ? Qt::DashLine : Qt::SolidLine);
+  pen.setStyle(dashedOutline(control_) ? Qt::DashLine : Qt::SolidLine);
   p.setPen(pen);
   p.drawRect(rect().adjusted(0, 0, -1, -1));
 }

@@ -38,8 +38,8 @@ class FormWidget : public QWidget {
 // A label as the game's labels behave, broken into lines by Qt's text layout (Japanese
 // between characters, a number or a Latin word never split); the text starts at the
 // top and is cut off at the edges.  Painted here for one reason: lines stand one em
-// apart, as in the faces the window was laid out for, where IPA Gothic's own line gap
-// would push the tenth word of a result list below the label's edge.
+// apart (lineStep), where IPA Gothic's own line gap would push the tenth word of a
+// result list below the label's edge.
 class LabelWidget : public QLabel {
   Q_OBJECT
  public:

@@ -3,11 +3,14 @@
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QApplication>
+#include <QFontInfo>
 #include <QScreen>
+#include <cmath>
 
 #include "Application.h"
 #include "ControlWidgets.h"
 #include "Icon.h"
+#include "ui/Fonts.h"
 #include "ui/Layout.h"
 
 namespace sorato::qt {
@@ -27,12 +30,13 @@ QString qName(const Control& c) {
   return QString::fromUtf8(c.name().data(), static_cast<qsizetype>(c.name().size()));
 }
 
-Qt::Alignment labelAlignment(std::int32_t alignment) {
-  switch (alignment) {
-    case 1: return Qt::AlignRight | Qt::AlignTop;
-    case 2: return Qt::AlignHCenter | Qt::AlignTop;
-    default: return Qt::AlignLeft | Qt::AlignTop;
+Qt::Alignment labelAlignment(const Control& label) {
+  switch (textAlign(label)) {
+    case TextAlign::Right: return Qt::AlignRight | Qt::AlignTop;
+    case TextAlign::Centre: return Qt::AlignHCenter | Qt::AlignTop;
+    case TextAlign::Left: break;
   }
+  return Qt::AlignLeft | Qt::AlignTop;
 }
 
 // Qt lists a widget's children to screen readers in stacking order, which puts the
@@ -205,7 +209,7 @@ void WindowBinding::apply(Control& c, Prop p) {
       break;
     case Aspect::Alignment:
       if (auto* label = qobject_cast<LabelWidget*>(w)) {
-        label->setAlignment(labelAlignment(c.Alignment));
+        label->setAlignment(labelAlignment(c));
       }
       break;
     case Aspect::Place: place(c); break;
@@ -229,12 +233,8 @@ float WindowBinding::toTwipsY(double px) const {
 
 // Left and Top count from the inside of the container: within a frame's border.
 QRect WindowBinding::pixelRect(const Control& c) const {
-  int inset = 0;  // a widget's children count from its outer edge, the model's from within
-  if (const Control* in = c.container(); in != nullptr && in->kind() == Kind::Frame) {
-    inset = in->BorderStyle == 1 ? 1 : 0;
-  }
-  const PixelRect r = sorato::pixelRect(c, dpiX_, dpiY_);
-  return QRect(inset + r.left, inset + r.top, r.width, r.height);
+  const PixelRect r = pixelRectInParent(c, dpiX_, dpiY_);
+  return QRect(r.left, r.top, r.width, r.height);
 }
 
 void WindowBinding::place(Control& c) {
@@ -256,7 +256,7 @@ void WindowBinding::applyLook(Control& c) {
     case Kind::Frame:
       pal.setColor(QPalette::Window, toQColor(c.BackColor));
       if (auto* frame = qobject_cast<QFrame*>(w)) {
-        frame->setFrameStyle(c.BorderStyle == 1 ? (QFrame::Box | QFrame::Plain) : QFrame::NoFrame);
+        frame->setFrameStyle(borderWidth(c) == 1 ? (QFrame::Box | QFrame::Plain) : QFrame::NoFrame);
       }
       break;
     case Kind::Label: {
@@ -264,7 +264,7 @@ void WindowBinding::applyLook(Control& c) {
       pal.setColor(QPalette::WindowText, toQColor(c.ForeColor));
       pal.setColor(QPalette::Window, toQColor(c.BackColor));
       label->setAutoFillBackground(c.BackStyle == 1);
-      label->setFrameStyle(c.BorderStyle == 1 ? (QFrame::Box | QFrame::Plain) : QFrame::NoFrame);
+      label->setFrameStyle(borderWidth(c) == 1 ? (QFrame::Box | QFrame::Plain) : QFrame::NoFrame);
       break;
     }
     case Kind::CommandButton:
@@ -293,10 +293,10 @@ void WindowBinding::applyFont(Control& c) {
   QFont font(QString::fromStdString(c.FontName));
   font.setPointSizeF(c.FontSize);
   font.setBold(c.FontBold);
-  // IPA Gothic, standing in for the faces the window was laid out for, sets its kana
-  // wider than they do; at 95 % width every caption that fit there fits here (the
-  // tightest is the heading 無かった言葉 in its result list).
-  font.setStretch(95);
+  // A face that stands in, narrowed to fit the captions.
+  if (fonts::narrowed(QFontInfo(font).family().toStdString())) {
+    font.setStretch(static_cast<int>(std::lround(fonts::kStandInWidth * 100)));
+  }
   // Where IPA Gothic is installed it has every glyph the game writes: looking for
   // fallback faces would only cost start-up time.
   if (japaneseFontsPresent_) font.setStyleStrategy(QFont::NoFontMerging);
@@ -317,7 +317,7 @@ void WindowBinding::refreshInput() {
     if (w == nullptr) continue;
     if (c->kind() == Kind::Frame) {
       w->setAttribute(Qt::WA_TransparentForMouseEvents, !c->Enabled);
-    } else if (c->kind() == Kind::CommandButton || c->kind() == Kind::OptionButton) {
+    } else if (ControlModel::focusable(*c)) {
       w->setFocusPolicy(model_.inTabChain(*c) ? Qt::StrongFocus : Qt::NoFocus);
     }
   }

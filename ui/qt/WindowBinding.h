@@ -41,6 +41,7 @@ class WindowBinding : public Mirror {
   int toPixelsY(double twips) const;
   float toTwipsX(double px) const;
   float toTwipsY(double px) const;
+  double dpiY() const { return dpiY_; }
   // Where a control's widget stands in its parent, in pixels.
   QRect pixelRect(const Control& c) const;
 
@@ -76,7 +77,6 @@ class WindowBinding : public Mirror {
   double dpiY_ = 96;
 };
 
-// Colours of the model as Qt colours.
 QColor toQColor(Colour c);
 // A caption as a label draws it: CR LF is a line break.
 QString displayText(const std::string& caption);

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <map>
 
 #include "ui/Colour.h"
 #include "ui/Fonts.h"
@@ -48,13 +49,41 @@ std::string fontFamily(std::string_view name) {
   return list + "sans-serif";
 }
 
+// Whether the browser has a face, by what it measures: a text set in the face with a
+// fallback measures as the fallback alone where the face is missing (two fallbacks, in
+// case the face is one of them).
+bool faceInstalled(std::string_view face) {
+  static val context = document()
+                           .call<val>("createElement", std::string("canvas"))
+                           .call<val>("getContext", std::string("2d"));
+  const std::string sample = "mmmmmmmmmmlli あ漢字";
+  for (const char* fallback : {"monospace", "serif"}) {
+    context.set("font", "40px " + std::string(fallback));
+    const double alone = context.call<val>("measureText", sample)["width"].as<double>();
+    context.set("font", "40px " + quotedFamily(face) + ", " + fallback);
+    if (context.call<val>("measureText", sample)["width"].as<double>() != alone) return true;
+  }
+  return false;
+}
+
+// The face the browser draws a control's font with: the first of its list it has.
+std::string_view faceInUse(std::string_view name) {
+  static std::map<std::string, std::string_view, std::less<>> known;
+  if (auto it = known.find(name); it != known.end()) return it->second;
+  std::string_view used;
+  for (std::string_view face : fonts::faceList(name)) {
+    if (faceInstalled(face)) {
+      used = face;
+      break;
+    }
+  }
+  known.emplace(std::string(name), used);
+  return used;
+}
+
 // The buttons of a mouse as the page numbers them.
 constexpr mouse::Button kPageButtons[] = {mouse::Button::Left, mouse::Button::Middle,
                                           mouse::Button::Right};
-
-bool isButton(const Control& c) {
-  return c.kind() == Kind::CommandButton || c.kind() == Kind::OptionButton;
-}
 
 // The element of a control, by its kind (not the timers).
 val elementFor(const Control& c) {
@@ -182,8 +211,7 @@ void PageBinding::apply(Control& c, Prop p) {
     case Aspect::Look: applyLook(c); break;
     case Aspect::Alignment: {
       static const char* const align[] = {"left", "right", "center"};
-      const int a = c.Alignment;
-      e["style"].set("textAlign", std::string(align[a >= 0 && a <= 2 ? a : 0]));
+      e["style"].set("textAlign", std::string(align[static_cast<int>(textAlign(c))]));
       break;
     }
     case Aspect::Place: place(c); break;
@@ -216,12 +244,12 @@ void PageBinding::applyLook(Control& c) {
     case Kind::Form:
     case Kind::Frame:
       style.set("backgroundColor", css(c.BackColor));
-      if (c.has(Prop::BorderStyle)) style.set("border", c.BorderStyle == 1 ? border : "none");
+      if (c.has(Prop::BorderStyle)) style.set("border", borderWidth(c) == 1 ? border : "none");
       break;
     case Kind::Label:
       style.set("color", css(c.ForeColor));
       style.set("backgroundColor", c.BackStyle == 1 ? css(c.BackColor) : "transparent");
-      style.set("border", c.BorderStyle == 1 ? border : "none");
+      style.set("border", borderWidth(c) == 1 ? border : "none");
       break;
     case Kind::CommandButton:
     case Kind::OptionButton:
@@ -229,8 +257,8 @@ void PageBinding::applyLook(Control& c) {
       style.set("color", css(c.ForeColor));
       break;
     case Kind::Shape:  // an outline only, dashed for style 2, as on the desktop
-      style.set("border", std::string(c.BorderStyle == 2 ? "1px dashed " : "1px solid ") +
-                              css(c.BorderColor));
+      style.set("border",
+                std::string(dashedOutline(c) ? "1px dashed " : "1px solid ") + css(c.BorderColor));
       break;
     case Kind::Timer: break;
   }
@@ -243,6 +271,12 @@ void PageBinding::applyFont(Control& c) {
   std::snprintf(size, sizeof size, "%gpt", static_cast<double>(c.FontSize.get()));
   style.set("fontSize", std::string(size));
   style.set("fontWeight", std::string(c.FontBold ? "bold" : "normal"));
+  // A face that stands in, its letters drawn closer to fit the captions.
+  char spacing[32] = "normal";
+  if (fonts::narrowed(faceInUse(c.FontName.get()))) {
+    std::snprintf(spacing, sizeof spacing, "%gem", fonts::kStandInSpacing);
+  }
+  style.set("letterSpacing", std::string(spacing));
 }
 
 void PageBinding::refreshInput() {
@@ -264,7 +298,7 @@ Control* PageBinding::focusedControl() const {
   val holder = active.call<val>("closest", std::string("[data-control]"));
   if (holder.isNull()) return nullptr;
   Control* c = control(std::stoi(holder["dataset"]["control"].as<std::string>()));
-  return c != nullptr && isButton(*c) ? c : nullptr;
+  return c != nullptr && ControlModel::focusable(*c) ? c : nullptr;
 }
 
 void PageBinding::focus(Control& c) {
@@ -327,11 +361,7 @@ void PageBinding::pressed(int index, int button, bool shift, bool ctrl, bool alt
 void PageBinding::unloaded() {
   // A page cannot close its own tab: it says the game has ended instead.
   window_.set("hidden", true);
-  val note = make("p", "ended");
-  note.set("textContent",
-           std::string(
-               "ソラトを終了しました。もう一度遊ぶときは、このページを読み込み直してください。"));
-  window_["parentNode"].call<void>("appendChild", note);
+  document().call<val>("getElementById", std::string("ended")).set("hidden", false);
 }
 
 }  // namespace sorato::web

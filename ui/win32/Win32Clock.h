@@ -31,7 +31,6 @@ class Win32Clock {
   void setTickObserver(WallClock::TickObserver observer) {
     clock_->setTickObserver(std::move(observer));
   }
-  // Whether the timers are Windows' high-resolution ones.
   bool highResolution() const { return highResolution_; }
 
  private:

@@ -3,27 +3,23 @@
 #include <windows.h>
 
 #include <array>
-#include <map>
 #include <set>
 #include <string>
-#include <tuple>
+#include <vector>
 
+#include "ControlWindows.h"
+#include "Resources.h"
+#include "Text.h"
 #include "ui/ControlModel.h"
 #include "ui/Mirror.h"
 
 namespace sorato::win32 {
 
-// Mirrors the control model onto plain Win32 controls, property by property, and turns
-// the user's input into model input, as the Qt and page bindings do.  It decides nothing:
-// enabled, visible, captions, the selection of the option buttons, the keyboard's way
-// through the window and where the focus goes all come from the model.
-//
-// The window and its frames are windows of their own classes, which paint their ground,
-// their border, the shape and their labels (labels lie below everything else, and may
-// lie over each other); each label also has a STATIC window of its own, which draws
-// nothing but gives screen readers its text and the mouse its presses.  Command buttons
-// are owner-drawn BUTTONs (filled with their colour), option buttons plain radio BUTTONs.
-class WindowBinding : public Mirror {
+// Mirrors the control model onto plain Win32 windows (ControlWindows), property by
+// property, and turns the user's input into model input, as the Qt and page bindings do.
+// It decides nothing: enabled, visible, captions, the selection of the option buttons,
+// what each key does and where the focus goes all come from the model.
+class WindowBinding : public Mirror, private WindowInput {
  public:
   explicit WindowBinding(ControlModel& model);
   ~WindowBinding() override;
@@ -36,8 +32,8 @@ class WindowBinding : public Mirror {
   Control* controlOf(HWND h) const;
   // Shows the window with the focus on the selected bank option.
   void show(int how = SW_SHOWNORMAL);
-  // The keys the window handles itself before a control sees them (Tab, Shift+Tab, the
-  // arrow keys on an option button, Enter on a button); true if it took the message.
+  // The keys the model acts on (Tab, the arrow keys, Space and Return), taken before a
+  // control sees them; true if it took the message.
   bool preTranslate(const MSG& msg);
   // The screen's dots per inch the window is laid out for.
   int dpi() const { return dpi_; }
@@ -55,44 +51,25 @@ class WindowBinding : public Mirror {
   Control* focusedControl() const override;
   void focus(Control& c) override;
 
-  static LRESULT CALLBACK containerProc(HWND, UINT, WPARAM, LPARAM);
-  static LRESULT CALLBACK labelProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
-  LRESULT container(Control& c, HWND h, UINT m, WPARAM w, LPARAM l);
-  void create(Control& c);
+  void labelPressed(HWND label, UINT message, WPARAM keys, LPARAM at) override;
+  void focusTaken(HWND control) override { lastFocus_ = control; }
+  LRESULT containerMessage(HWND h, UINT m, WPARAM w, LPARAM l) override;
+  LRESULT formMessage(HWND h, UINT m, WPARAM w, LPARAM l);
+
   void place(Control& c);
   void placeAll();
   void stack(Control& container);
   void redrawUnder(Control& c);
-  void paintContainer(Control& c, HDC dc);
-  void paintLabel(Control& label, HDC dc);
-  void drawButton(Control& c, const DRAWITEMSTRUCT& d);
-  void pressed(Control& label, UINT message, WPARAM keys, LPARAM at);
   void setToolTip(Control& c);
-  void makeTipFont();
   void dpiChanged(int dpi, const RECT* suggested);
-  RECT pixelRect(const Control& c) const;
-  HFONT fontOf(const Control& c);
-  HBRUSH brushOf(Colour colour);
   static std::size_t index(const Control& c) { return static_cast<std::size_t>(c.index()); }
 
   std::array<HWND, ControlModel::kControlCount + 1> handles_{};
+  Resources resources_;
   HWND tips_ = nullptr;
-  HFONT tipFont_ = nullptr;
-  HWND lastFocus_ = nullptr;  // the control that had the keyboard focus last
   std::set<HWND> tipped_;     // the controls the tooltip knows
+  HWND lastFocus_ = nullptr;  // the control that had the keyboard focus last
   int dpi_ = 96;
-  struct Font {
-    HFONT handle;
-    std::wstring face;  // the face it was made with
-    int extra;          // pixels between characters: narrower for a wider stand-in
-  };
-  const Font& fontInfo(const Control& c);
-  std::map<std::tuple<std::string, float, bool, int>, Font> fonts_;
-  std::map<std::uint32_t, HBRUSH> brushes_;
 };
-
-// UTF-8 to UTF-16 and back.
-std::wstring wide(std::string_view s);
-std::string narrow(std::wstring_view s);
 
 }  // namespace sorato::win32
