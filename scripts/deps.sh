@@ -6,7 +6,9 @@ set -euo pipefail
 # The sanitizer build's compiler: test.sh asks for clang++-$clang by this name.
 clang=$(cat "$(dirname "$0")/clang-version")
 
-run_pkgs=(build-essential cmake pkg-config qt6-base-dev libfontconfig-dev fonts-ipafont-gothic fontconfig)
+# (python3 draws the icons, and serves the page in ./run.sh web)
+run_pkgs=(build-essential cmake pkg-config python3 qt6-base-dev libfontconfig-dev fonts-ipafont-gothic
+          fontconfig)
 test_pkgs=(libgtest-dev xvfb xauth xdotool x11-xserver-utils x11-utils openbox imagemagick "clang-$clang" "libclang-rt-$clang-dev"
            valgrind desktop-file-utils appstream dpkg-dev file strace
            dbus at-spi2-core python3-pyatspi gir1.2-atspi-2.0)

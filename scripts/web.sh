@@ -3,24 +3,19 @@
 # into build-web/page-test/, and the WebAssembly driver as build-web/sorato-drive);
 # `scripts/web.sh serve` also serves the folder on 127.0.0.1, at a free port, until
 # Ctrl-C; `scripts/web.sh stamp DIR` names the release of a page folder again after a
-# change to one of its files.  The icons come from the desktop build's icon tool, so
-# build/ is built first.
+# change to one of its files.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs=$(nproc)
 
 build() {
-  cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-  cmake --build build -j"$jobs" --target sorato_icons >/dev/null
   # Debian's emscripten runs its JavaScript tools with Debian's Node modules.
   export NODE_PATH=/usr/share/nodejs
   emcmake cmake -S . -B build-web -DCMAKE_BUILD_TYPE=Release -DSORATO_WITH_QT=OFF \
     -DSORATO_WITH_TESTS=OFF >/dev/null
   cmake --build build-web -j"$jobs" --target sorato-page sorato-page-test sorato-drive
   for dir in page page-test; do
-    for size in 32 64 128 256; do
-      cp "build/icons/hicolor/${size}x${size}/apps/org.sorato.sorato.png" "build-web/$dir/icon-$size.png"
-    done
+    /usr/bin/python3 scripts/make_icons.py data/sorato.xpm "build-web/$dir" --flat
     stamp "build-web/$dir"
   done
 }

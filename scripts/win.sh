@@ -5,18 +5,14 @@
 #                          zip and the installer
 #   scripts/win.sh prefix  makes the wine prefix (once)
 #   scripts/win.sh run     builds, then starts the game under wine
-# The icon comes from the desktop build's icon tool, so build/ is built first.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs=$(nproc)
 export WINEPREFIX=$PWD/build-win/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 
 build() {
-  cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-  cmake --build build -j"$jobs" --target sorato_icons >/dev/null
   mkdir -p build-win
-  scripts/make_ico.py build-win/sorato.ico \
-    build/icons/hicolor/{32x32,64x64,128x128,256x256}/apps/org.sorato.sorato.png
+  /usr/bin/python3 scripts/make_icons.py data/sorato.xpm build-win/sorato.ico
   cmake -S . -B build-win -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DCMAKE_BUILD_TYPE=Release \
     -DSORATO_WITH_QT=OFF >/dev/null
   cmake --build build-win -j"$jobs"

@@ -9,7 +9,13 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 SORATO_DRIVE=build-web/sorato-drive bash tests/drive_program_test.sh tests/scripts
-(cd tests/web && npm ci --no-audit --no-fund --loglevel=error >/dev/null)
+# The browsers' drivers, from the lock file: installed again only when it has changed.
+(cd tests/web
+ lock=$(sha256sum package-lock.json)
+ if [ "$(cat node_modules/.installed-from 2>/dev/null)" != "$lock" ]; then
+   npm ci --no-audit --no-fund --loglevel=error >/dev/null
+   echo "$lock" >node_modules/.installed-from
+ fi)
 node tests/web/page_test.mjs build-web/page-test build/sorato-drive build-web/artefacts build-web/page
 for engine in firefox webkit; do
   node tests/web/engine_test.mjs "$engine" build-web/page-test build/sorato-drive build-web/artefacts

@@ -1,9 +1,10 @@
 // The Windows binding, in-process on wine's null display driver (as the Qt binding runs
 // offscreen): windows stand where the twips say and show what the model says, real
 // Windows input (button clicks, keys through the window's own key handling) reaches the
-// model only where the rules let it, a whole game played by clicks ends as the driver's
-// game with the same draws, screen readers read names, states and the word's changes,
-// and the timers tick on Windows' waitable timers.
+// model only where the rules let it, a whole game by keyboard is carried on by the
+// focus, screen readers read names, states and the word's changes, and the timers tick
+// on Windows' waitable timers.  (Whole games against the driver's are played in the real
+// window, by win_xvfb_test.sh.)
 
 #include <windows.h>
 // (windows.h first: the others build on it)
@@ -12,12 +13,9 @@
 #include <oleacc.h>
 
 #include <cstdlib>
-#include <sstream>
 #include <thread>
 
 #include "World.h"
-#include "app/Driver.h"
-#include "app/Format.h"
 #include "ui/win32/Win32Clock.h"
 #include "ui/win32/WindowBinding.h"
 
@@ -160,51 +158,6 @@ TEST(Win32, RealClicksReachTheModelOnlyWhereTheRulesLetThem) {
   EXPECT_FALSE(IsWindowEnabled(win.handle(ui.btnQ)));
   win.click(ui.btnQ);  // disabled during the display
   EXPECT_EQ(ui.lblQn.Caption.get(), "0");
-}
-
-// A whole game by clicks against the driver playing the same draws.
-TEST(Win32, AWholeGameByClicksIsTheDriversGame) {
-  for (const bool allAtOnce : {false, true}) {
-    Window win;
-    auto& ui = win.w.ui;
-    std::ostringstream script;
-    script << "random";
-    for (int i = 0; i < 20; ++i) script << ' ' << (i * 5 + 2.5) / 100.0;
-    for (int i = 0; i < 10; ++i) script << ' ' << (i * 2 + 1.5) / 20.0;
-    script << '\n';
-    for (int i = 0; i < 20; ++i) win.w.script(100, {i * 5 + 2});
-    for (int i = 0; i < 10; ++i) win.w.script(20, {i * 2 + 1});
-    script << "click " << (allAtOnce ? "btn2Jun" : "btn1Jun") << "\nclick btnST\nadvance "
-           << (allAtOnce ? 12000 : 36000) << "\nclick btnQ\n";
-    win.click(allAtOnce ? ui.btn2Jun : ui.btn1Jun);
-    win.click(ui.btnST);
-    win.w.clock.advance(allAtOnce ? 12000 : 36000);
-    win.click(ui.btnQ);
-    std::vector<std::string> asked;
-    for (int n = 0; n < 20; ++n) {
-      asked.push_back(textOf(win.handle(ui.lbl1)));
-      const bool yes = n % 3 != 0;
-      script << "get lbl1.Caption\nclick " << (yes ? "btnY" : "btnN") << '\n';
-      win.click(yes ? ui.btnY : ui.btnN);
-    }
-    script
-        << "click btnA\nget lblA.Caption\nget lblB.Caption\nget lblAn.Caption\nget lblBn.Caption\n";
-    win.click(ui.btnA);
-    std::istringstream in(script.str());
-    std::ostringstream out, err;
-    Driver driver(out, err);
-    ASSERT_EQ(driver.run(in), 0) << err.str();
-    std::vector<std::string> expected;
-    std::istringstream lines(out.str());
-    for (std::string line; std::getline(lines, line);) expected.push_back(line);
-    std::vector<std::string> seen;
-    for (const std::string& word : asked) seen.push_back(jsonString(word));
-    for (const Control* c : {&ui.lblA, &ui.lblB, &ui.lblAn, &ui.lblBn}) {
-      seen.push_back(jsonString(textOf(win.handle(*c))));
-      EXPECT_TRUE(IsWindowVisible(win.handle(*c))) << c->name();
-    }
-    EXPECT_EQ(seen, expected) << (allAtOnce ? "all at once" : "one at a time");
-  }
 }
 
 // The keyboard: Tab in the model's order past what cannot take the focus, the arrow keys

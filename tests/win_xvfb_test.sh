@@ -74,11 +74,7 @@ echo "ok   終了 ends the program with status 0"
 draws=$(awk 'BEGIN { for (i = 0; i < 20; i++) printf "%.4f ", (i * 5 + 2.5) / 100;
                     for (i = 0; i < 10; i++) printf "%.4f ", (i * 2 + 1.5) / 20 }')
 driven() {  # prepare-button advance answer...
-  { echo "random $draws"; echo "click $1"; echo "click btnST"; echo "advance $2"; echo "click btnQ"
-    shift 2
-    for answer in "$@"; do echo "click $answer"; done
-    echo "click btnA"
-    for c in lblA lblB lblAn lblBn; do echo "get $c.Caption"; done; } | "$driver"
+  bash "$(dirname "$0")/driven_game.sh" "$draws" "$@" | "$driver"
 }
 same_as_driver() {  # what ... (the driver's arguments)
   local what=$1

@@ -20,12 +20,11 @@ export function draws(seed) {
 
 // What the driver says of the same game: each question's word, then the results.
 function driven(driver, values, allAtOnce, answers) {
-  const lines = [`random ${values.join(' ')}`, `click ${allAtOnce ? 'btn2Jun' : 'btn1Jun'}`,
-                 'click btnST', `advance ${allAtOnce ? 12000 : 36000}`, 'click btnQ'];
-  for (const yes of answers) lines.push('get lbl1.Caption', `click ${yes ? 'btnY' : 'btnN'}`);
-  lines.push('click btnA');
-  for (const c of ['lblA', 'lblB', 'lblAn', 'lblBn']) lines.push(`get ${c}.Caption`);
-  const out = execFileSync(driver, {input: lines.join('\n') + '\n', encoding: 'utf8'});
+  const script = execFileSync('bash', [new URL('../driven_game.sh', import.meta.url).pathname,
+                                       values.join(' '), allAtOnce ? 'btn2Jun' : 'btn1Jun',
+                                       String(allAtOnce ? 12000 : 36000), '--words',
+                                       ...answers.map((yes) => (yes ? 'btnY' : 'btnN'))]);
+  const out = execFileSync(driver, {input: script, encoding: 'utf8'});
   return out.trim().split('\n').map((l) => JSON.parse(l).replaceAll('\r\n', '\n'));
 }
 
