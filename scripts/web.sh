@@ -13,11 +13,17 @@ build() {
   export NODE_PATH=/usr/share/nodejs
   emcmake cmake -S . -B build-web -DCMAKE_BUILD_TYPE=Release -DSORATO_WITH_QT=OFF \
     -DSORATO_WITH_TESTS=OFF >/dev/null
-  cmake --build build-web -j"$jobs" --target sorato-page sorato-page-test sorato-drive
-  for dir in page page-test; do
+  cmake --build build-web -j"$jobs" --target sorato-page sorato-page-test sorato-single \
+    sorato-single-test sorato-drive
+  for dir in page page-test single single-test; do
     /usr/bin/python3 scripts/make_icons.py data/sorato.xpm "build-web/$dir" --flat
-    stamp "build-web/$dir"
   done
+  stamp build-web/page
+  stamp build-web/page-test
+  # The page in one file, to open from a disk; and the tests' copy of it.
+  /usr/bin/python3 scripts/single_page.py build-web/single build-web/sorato.html
+  /usr/bin/python3 scripts/single_page.py build-web/single-test build-web/sorato-test.html \
+    tests/web/probe.js
 }
 
 # Names the release of a built page folder: a hash of its files (and of the page and

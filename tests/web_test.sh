@@ -20,6 +20,10 @@ node tests/web/page_test.mjs build-web/page-test build/sorato-drive build-web/ar
 for engine in firefox webkit; do
   node tests/web/engine_test.mjs "$engine" build-web/page-test build/sorato-drive build-web/artefacts
 done
+# The page in one file, opened from disk.
+for engine in chromium firefox webkit; do
+  node tests/web/single_test.mjs "$engine" build-web/sorato-test.html build/sorato-drive build-web/artefacts
+done
 # (WebKitGTK now and then sends a visit past the worker to its HTTP cache, which then
 # serves the release before for as long as the host allows: run it there by hand.)
 for engine in chromium firefox; do

@@ -6,26 +6,34 @@
   const host = document.getElementById('sorato');
   const note = document.getElementById('fallback');
   const turn = document.getElementById('turn');
+  // The page published with its files names its release; the page in one file (the
+  // game inside it) names none, and starts from anywhere, a disk too.
+  const releaseMeta = document.querySelector('meta[name="sorato-release"]');
   const cannotStart =
-      'ソラトを始められませんでした。このブラウザーは WebAssembly を使えないか、' +
-      'ページがファイルとして開かれています。ウェブサーバーから開くか' +
-      '（たとえば ./run.sh web）、新しいブラウザーでお試しください。';
+      'ソラトを始められませんでした。このブラウザーは WebAssembly を使えません。' +
+      '新しいブラウザーでお試しください。';
+  const fromDisk =
+      'このページはファイルとしては始められません。ファイルで遊ぶときは、' +
+      'ゲームを一つにまとめた sorato.html を開いてください。';
 
-  function fail() {
+  function fail(text = cannotStart) {
     host.hidden = true;
     note.hidden = false;
-    note.textContent = cannotStart;
+    note.textContent = text;
   }
 
-  if (typeof WebAssembly !== 'object' || typeof createSorato !== 'function' ||
-      location.protocol === 'file:') {
+  if (typeof WebAssembly !== 'object' || typeof createSorato !== 'function') {
     fail();
+    return;
+  }
+  if (releaseMeta && location.protocol === 'file:') {
+    fail(fromDisk);
     return;
   }
 
   // The release this page belongs to: every file it loads is asked for with it, so that
   // a page never runs files of two releases together.
-  const release = document.querySelector('meta[name="sorato-release"]').content;
+  const release = releaseMeta && releaseMeta.content;
 
   // The whole window, as large as the page's area allows, keeping its proportions, and
   // centred.  No browser tells a page its zoom soundly (the outer width over the inner
@@ -111,7 +119,8 @@
     touch = null;
   }
 
-  createSorato({locateFile: (path, prefix) => `${prefix}${path}?r=${release}`}).then((game) => {
+  const where = release ? {locateFile: (path, prefix) => `${prefix}${path}?r=${release}`} : {};
+  createSorato(where).then((game) => {
     note.hidden = true;
     frame();
     window.addEventListener('resize', fit);
@@ -161,7 +170,7 @@
   }, fail);
 
   // Offline once loaded: a service worker keeps the page's own files, nothing else.
-  if ('serviceWorker' in navigator) {
+  if (release && 'serviceWorker' in navigator) {
     navigator.serviceWorker.register('sw.js').catch(() => {});
   }
 })();

@@ -2,12 +2,18 @@
 // Chromium with a CPU 4 times slower and a slow mobile network (150 ms round trip,
 // 1.6 Mbit/s down, 750 kbit/s up), from the request for the page to the first frame
 // that shows the window, with the host sending its files as they are and compressed
-// (gzip).  Also the bytes the host sent.  Run by hand (about a minute):
+// (gzip).  Also the bytes the host sent.  Given the page in one file (sorato.html), the
+// same for that file, and its start from the disk.  Run by hand (about a minute each):
 //   node tests/web/bench_start.mjs build-web/page [runs]
-import {resolve} from 'node:path';
+//   node tests/web/bench_start.mjs build-web/sorato.html [runs]
+import {basename, dirname, resolve} from 'node:path';
+import {pathToFileURL} from 'node:url';
 import {launch, serve} from './harness.mjs';
 
-const dir = resolve(process.argv[2] || 'build-web/page');
+const given = resolve(process.argv[2] || 'build-web/page');
+const single = given.endsWith('.html');
+const dir = single ? dirname(given) : given;
+const file = single ? basename(given) : '';
 const runs = Number(process.argv[3] || 5);
 const hosts = {plain: await serve(dir), gzip: await serve(dir, {gzip: true})};
 
@@ -21,19 +27,21 @@ function watchFirstFrame() {
 }
 
 const browser = await launch();
-async function coldStart(host) {
+async function coldStart(host, disk = false) {
   const context = await browser.newContext({viewport: {width: 844, height: 390}, isMobile: true,
                                             hasTouch: true, deviceScaleFactor: 3,
                                             serviceWorkers: 'block'});
   const page = await context.newPage();
   const cdp = await context.newCDPSession(page);
   await cdp.send('Network.enable');
-  await cdp.send('Network.emulateNetworkConditions', {
-    offline: false, latency: 150, downloadThroughput: 1.6e6 / 8, uploadThroughput: 750e3 / 8});
+  if (!disk) {
+    await cdp.send('Network.emulateNetworkConditions', {
+      offline: false, latency: 150, downloadThroughput: 1.6e6 / 8, uploadThroughput: 750e3 / 8});
+  }
   await cdp.send('Emulation.setCPUThrottlingRate', {rate: 4});
   await page.addInitScript(watchFirstFrame);
   const before = host.sent;
-  await page.goto(host.base);
+  await page.goto(disk ? pathToFileURL(given).href : host.base + file);
   await page.waitForFunction(() => globalThis.firstFrame !== undefined, null, {timeout: 60000});
   const ms = await page.evaluate(() => globalThis.firstFrame);
   const bytes = host.sent - before;
@@ -41,12 +49,14 @@ async function coldStart(host) {
   return {ms, bytes};
 }
 
-console.log(`bench_start: cold start in Chromium, CPU 4× slower, 150 ms round trip, 1.6 Mbit/s; ${runs} runs each`);
-for (const gzip of [false, true]) {
+console.log(`bench_start: cold start of ${single ? file : 'the page'} in Chromium, CPU 4× slower, 150 ms round trip, 1.6 Mbit/s; ${runs} runs each`);
+for (const how of single ? ['uncompressed', 'compressed', 'from disk'] : ['uncompressed', 'compressed']) {
   const results = [];
-  for (let i = 0; i < runs; i++) results.push(await coldStart(gzip ? hosts.gzip : hosts.plain));
+  for (let i = 0; i < runs; i++) {
+    results.push(await coldStart(how === 'compressed' ? hosts.gzip : hosts.plain, how === 'from disk'));
+  }
   const times = results.map((r) => r.ms).sort((a, b) => a - b);
-  console.log(`${gzip ? 'compressed  ' : 'uncompressed'}  first frame with the window: median ` +
+  console.log(`${how.padEnd(12)}  first frame with the window: median ` +
               `${times[Math.floor(times.length / 2)].toFixed(0)} ms (min ${times[0].toFixed(0)}, ` +
               `max ${times[times.length - 1].toFixed(0)}); sent ${(results[0].bytes / 1024).toFixed(1)} KiB`);
 }

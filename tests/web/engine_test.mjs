@@ -4,6 +4,7 @@
 // every question number whole; fresh loads at the sizes of a phone upright and sideways,
 // a desktop and a large monitor; and an offline start from the service worker.
 // Usage: node engine_test.mjs ENGINE TEST_PAGE_DIR DRIVER ARTEFACTS_DIR
+import {readFileSync} from 'node:fs';
 import {mkdir} from 'node:fs/promises';
 import {join, resolve} from 'node:path';
 import {engine} from './engines.mjs';
@@ -14,14 +15,8 @@ import {serve} from './harness.mjs';
 const [engineName, pageDir, driver, artefacts] = process.argv.slice(2);
 await mkdir(resolve(artefacts), {recursive: true});
 
-// Set before anything else on the page: every error, failed load, rejected promise and
-// CSP violation, kept for the test to read (WebKitWebDriver gives no console log).
-const probe = `globalThis.soratoProblems = [];
-addEventListener('error', (e) => soratoProblems.push('error: ' + (e.message || e.target.src || e.target.href)), true);
-addEventListener('unhandledrejection', (e) => soratoProblems.push('rejection: ' + e.reason));
-document.addEventListener('securitypolicyviolation', (e) => soratoProblems.push('csp: ' + e.violatedDirective + ' ' + e.blockedURI));
-const soratoConsoleError = console.error;
-console.error = (...a) => { soratoProblems.push('console: ' + a.join(' ')); soratoConsoleError(...a); };`;
+// Set before anything else on the page (probe.js): every error and CSP violation.
+const probe = readFileSync(new URL('probe.js', import.meta.url), 'utf8');
 const server = await serve(resolve(pageDir), {probe});
 const browser = await engine(engineName, {width: 1000, height: 700});
 

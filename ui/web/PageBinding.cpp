@@ -126,7 +126,8 @@ PageBinding::PageBinding(ControlModel& model)
   window_ = make("div", "window");
   val bar = make("div", "titlebar");
   val icon = make("img", "icon");
-  icon.set("src", std::string("icon-32.png"));
+  // The page's own icon, wherever it comes from (a file beside it, or inside it).
+  icon.set("src", document().call<val>("querySelector", std::string("link[rel=icon]"))["href"]);
   icon.set("alt", std::string(""));
   title_ = make("span", "title");
   bar["style"].set("fontFamily", fontFamily(fonts::kUiGothic));

@@ -1,0 +1,9 @@
+// Run before anything else on the page in the tests: every error, failed load, rejected
+// promise and CSP violation, kept for the test to read (WebKitWebDriver gives no console
+// log).
+globalThis.soratoProblems = [];
+addEventListener('error', (e) => soratoProblems.push('error: ' + (e.message || e.target.src || e.target.href)), true);
+addEventListener('unhandledrejection', (e) => soratoProblems.push('rejection: ' + e.reason));
+document.addEventListener('securitypolicyviolation', (e) => soratoProblems.push('csp: ' + e.violatedDirective + ' ' + e.blockedURI));
+const soratoConsoleError = console.error;
+console.error = (...a) => { soratoProblems.push('console: ' + a.join(' ')); soratoConsoleError(...a); };
