@@ -24,6 +24,7 @@ build() {
   /usr/bin/python3 scripts/single_page.py build-web/single build-web/sorato.html
   /usr/bin/python3 scripts/single_page.py build-web/single-test build-web/sorato-test.html \
     tests/web/probe.js
+  (cd build-web && sha256sum sorato.html >SHA256SUMS)
 }
 
 # Names the release of a built page folder: a hash of its files (and of the page and

@@ -7,6 +7,7 @@ set -u
 build=$(cd "$1" && pwd)
 export WINEPREFIX=$build/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 fail() { echo "FAIL: $*"; exit 1; }
+trap 'wineserver -k 2>/dev/null' EXIT
 
 for exe in sorato.exe sorato-drive.exe; do
   dlls=$(x86_64-w64-mingw32-objdump -p "$build/$exe" | sed -n 's/.*DLL Name: //p' | tr 'A-Z' 'a-z' | sort | tr '\n' ' ')
@@ -36,6 +37,18 @@ grep -aA3 'Uninstall\\\\Sorato\]' "$WINEPREFIX/user.reg" | grep -qF '"DisplayNam
   fail "no entry ソラト in Settings > Apps"
 echo "ok   installed silently for this user: $(ls "$dir" | tr '\n' ' '), the Start menu entry ソラト, the Apps entry"
 
+# While the game is open, the uninstaller removes nothing and says so (a non-zero status:
+# run in place, with _?=, it gives its own).
+wine "$dir/sorato.exe" >/dev/null 2>&1 &
+sleep 2
+wine "$dir/uninstall.exe" /S "_?=$(wine winepath -w "$dir" 2>/dev/null | tr -d '\r')"
+status=$?
+[ "$status" -ne 0 ] && [ -f "$dir/sorato.exe" ] && [ -f "$dir/uninstall.exe" ] && [ -f "$link" ] ||
+  fail "uninstalled while the game was open: status $status, left $(ls "$dir" 2>&1)"
+echo "ok   while the game is open, the uninstaller removes nothing and fails (status $status)"
+wineserver -k
+wineserver -w
+
 wine "$dir/uninstall.exe" /S
 for _ in $(seq 100); do [ -e "$dir/sorato.exe" ] || [ -e "$link" ] || break; sleep 0.2; done
 wineserver -w
@@ -43,3 +56,12 @@ wineserver -w
 [ ! -e "$link" ] || fail "the Start menu entry is still there"
 wine reg query "$key" >/dev/null 2>&1 && fail "the Apps entry is still there"
 echo "ok   uninstalled silently: nothing left"
+
+# The checksums a person checks a download against: they hold, and a changed byte fails.
+(cd "$build" && sha256sum --quiet -c SHA256SUMS) || fail "SHA256SUMS does not match the files"
+broken=$(mktemp -d)
+cp "$build/SHA256SUMS" "$build/sorato.exe" "$build/sorato-windows.zip" "$build/sorato-setup.exe" "$broken/"
+printf 'x' | dd of="$broken/sorato-windows.zip" bs=1 seek=100 conv=notrunc 2>/dev/null
+(cd "$broken" && ! sha256sum --quiet -c SHA256SUMS >/dev/null 2>&1) || fail "a corrupted download passes the check"
+rm -rf "$broken"
+echo "ok   SHA256SUMS holds for the files built, and a corrupted download fails it"

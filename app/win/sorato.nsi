@@ -41,9 +41,18 @@ Section
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoRepair" 1
 SectionEnd
 
+; A program that runs cannot be removed: the person is asked to close ソラト first (a
+; silent uninstall gives up at once), and nothing is reported removed that is not.
 Section "Uninstall"
   SetShellVarContext current
+  retry:
+  ClearErrors
   Delete "$INSTDIR\sorato.exe"
+  IfErrors 0 removed
+    MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "ソラトが開いています。ソラトを閉じてから「再試行」を押してください。" /SD IDCANCEL IDRETRY retry
+    SetErrorLevel 2
+    Abort "ソラトが開いているため、アンインストールできませんでした。"
+  removed:
   Delete "$INSTDIR\uninstall.exe"
   RMDir "$INSTDIR"
   Delete "$SMPROGRAMS\ソラト.lnk"
