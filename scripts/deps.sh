@@ -21,8 +21,8 @@ web_test_pkgs=(firefox-esr webkit2gtk-driver xvfb)
 command -v npm >/dev/null || web_pkgs+=(npm)
 
 # Windows: the cross compiler (the posix thread model), GoogleTest's sources to build for
-# it, wine to run what it builds, NSIS for the installer, zip and unzip.
-win_pkgs=(g++-mingw-w64-x86-64-posix googletest wine wine64 nsis zip unzip)
+# it, wine to run what it builds, NSIS and wixl for the installers, zip and unzip.
+win_pkgs=(g++-mingw-w64-x86-64-posix googletest wine wine64 nsis wixl zip unzip)
 
 case "${1:-run}" in
   run) pkgs=("${run_pkgs[@]}") ;;

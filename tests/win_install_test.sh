@@ -57,10 +57,56 @@ wineserver -w
 wine reg query "$key" >/dev/null 2>&1 && fail "the Apps entry is still there"
 echo "ok   uninstalled silently: nothing left"
 
+# The MSI, per machine: a lower version first, then this one over it and over the
+# person's own copy by the per-user installer; the same again; then removed.
+msi_dir="$WINEPREFIX/drive_c/Program Files/Sorato"
+# Apps entries of the MSI: the versions of those named ソラト, and the Start menu entries.
+msi_versions() {
+  awk -v RS= '/CurrentVersion\\\\Uninstall\\\\\{/ && /"DisplayName"="\\x30bd\\x30e9\\x30c8"/ {
+    if (match($0, /"DisplayVersion"="[^"]*"/)) print substr($0, RSTART + 18, RLENGTH - 19) }' \
+    "$WINEPREFIX/system.reg" | sort | tr '\n' ' '
+}
+entries() { find "$WINEPREFIX/drive_c" -name 'ソラト.lnk' | wc -l; }
+lower=$(mktemp -d)
+cp "$build/sorato.wxs" "$build/sorato.exe" "$build/sorato.ico" "$lower/"
+(cd "$lower" && wixl -a x64 -D Version=0.9.0 -D Exe=sorato.exe -D Icon=sorato.ico -o sorato-0.9.msi sorato.wxs 2>/dev/null &&
+   wine "$build/msi-finish.exe" sorato-0.9.msi) || fail "could not make an MSI of version 0.9.0"
+wine msiexec /i "$(wine winepath -w "$lower/sorato-0.9.msi" 2>/dev/null | tr -d '\r')" /qn || fail "the 0.9.0 MSI failed"
+wine "$build/sorato-setup.exe" /S
+wineserver -w
+[ "$(msi_versions)" = "0.9.0 " ] && [ -f "$dir/sorato.exe" ] || fail "before the upgrade: $(msi_versions), $(ls "$dir" 2>&1)"
+wine msiexec /i "$(wine winepath -w "$build/sorato.msi" 2>/dev/null | tr -d '\r')" /qn || fail "the MSI failed"
+for _ in $(seq 50); do [ -e "$dir" ] || break; sleep 0.2; done
+wineserver -w
+[ "$(msi_versions)" = "1.0.0 " ] || fail "after the upgrade the Apps entries are: $(msi_versions)"
+cmp -s "$msi_dir/sorato.exe" "$build/sorato.exe" || fail "the MSI's program is not the one built"
+[ ! -e "$dir" ] || fail "the per-user copy stays beside the MSI's: $(ls "$dir")"
+[ "$(entries)" = 1 ] || fail "$(entries) Start menu entries ソラト"
+grep -aqF '"Publisher"="\x30bd\x30e9\x30c8 developers"' "$WINEPREFIX/system.reg" ||
+  fail "the Apps entry names no publisher ソラト developers"
+wine msiexec /i "$(wine winepath -w "$build/sorato.msi" 2>/dev/null | tr -d '\r')" /qn || fail "the MSI again failed"
+wineserver -w
+[ "$(msi_versions)" = "1.0.0 " ] && [ "$(entries)" = 1 ] || fail "run twice: $(msi_versions), $(entries) entries"
+# The installed program starts (and stays open until it is closed).
+wine "$msi_dir/sorato.exe" >/dev/null 2>&1 &
+sleep 3
+pgrep -f 'Program Files/Sorato/sorato.exe' >/dev/null || fail "the MSI's program did not start"
+wineserver -k
+wineserver -w
+echo "ok   the MSI installs per machine silently, upgrades 0.9.0 to one entry ソラト 1.0.0, replaces the per-user copy, runs twice to one installation, starts the game"
+wine msiexec /x "$(wine winepath -w "$build/sorato.msi" 2>/dev/null | tr -d '\r')" /qn || fail "the MSI's removal failed"
+wineserver -w
+[ ! -e "$msi_dir" ] && [ "$(entries)" = 0 ] && [ -z "$(msi_versions)" ] &&
+  ! grep -aq 'Software\\\\Sorato\]' "$WINEPREFIX/system.reg" ||
+  fail "the MSI left: $(ls "$msi_dir" 2>&1), $(entries) entries, Apps: $(msi_versions)"
+echo "ok   the MSI removes silently: nothing left"
+rm -rf "$lower"
+
 # The checksums a person checks a download against: they hold, and a changed byte fails.
 (cd "$build" && sha256sum --quiet -c SHA256SUMS) || fail "SHA256SUMS does not match the files"
 broken=$(mktemp -d)
-cp "$build/SHA256SUMS" "$build/sorato.exe" "$build/sorato-windows.zip" "$build/sorato-setup.exe" "$broken/"
+cp "$build/SHA256SUMS" "$build/sorato.exe" "$build/sorato-windows.zip" "$build/sorato-setup.exe" \
+   "$build/sorato.msi" "$broken/"
 printf 'x' | dd of="$broken/sorato-windows.zip" bs=1 seek=100 conv=notrunc 2>/dev/null
 (cd "$broken" && ! sha256sum --quiet -c SHA256SUMS >/dev/null 2>&1) || fail "a corrupted download passes the check"
 rm -rf "$broken"

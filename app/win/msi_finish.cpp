@@ -1,0 +1,90 @@
+// msi-finish.exe MSI: writes into the MSI made by wixl what wixl 0.101 cannot, with
+// Windows Installer's own API (under wine at build time).  wixl writes every text that
+// is not ASCII as empty (the product's name and publisher, the Start menu entry's name),
+// so the package is made with ASCII stand-ins and this sets the real ones, after the
+// database's code page (Japanese, 932); and it drops a custom action that names a folder,
+// so this adds the one that removes the installing person's own installation by the
+// per-user installer (sorato-setup.exe), which the package replaces.  Exits non-zero on
+// any failure.
+
+#include <windows.h>
+// (windows.h first: msi.h builds on it)
+#include <msi.h>
+#include <msiquery.h>
+
+#include <cstdio>
+#include <initializer_list>
+#include <string>
+
+namespace {
+
+bool check(UINT r, const char* what) {
+  if (r != ERROR_SUCCESS) std::fprintf(stderr, "msi-names: %s failed (%u)\n", what, r);
+  return r == ERROR_SUCCESS;
+}
+
+bool run(MSIHANDLE db, const wchar_t* sql, std::initializer_list<const wchar_t*> values) {
+  MSIHANDLE view = 0;
+  if (!check(MsiDatabaseOpenViewW(db, sql, &view), "a query")) return false;
+  MSIHANDLE rec = MsiCreateRecord(static_cast<UINT>(values.size()));
+  UINT field = 0;
+  for (const wchar_t* value : values) MsiRecordSetStringW(rec, ++field, value);
+  const bool ok = check(MsiViewExecute(view, rec), "an update");
+  MsiCloseHandle(rec);
+  MsiViewClose(view);
+  MsiCloseHandle(view);
+  return ok;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: msi-names MSI\n");
+    return 64;
+  }
+  MSIHANDLE db = 0;
+  if (!check(MsiOpenDatabaseW(argv[1], MSIDBOPEN_TRANSACT, &db), "opening the package")) return 1;
+  // The code page, as Windows Installer sets one: an imported _ForceCodepage table.
+  wchar_t folder[MAX_PATH];
+  GetTempPathW(MAX_PATH, folder);
+  const std::wstring file = std::wstring(folder) + L"codepage.idt";
+  if (FILE* f = _wfopen(file.c_str(), L"wb")) {
+    std::fputs("\r\n\r\n932\t_ForceCodepage\r\n", f);
+    std::fclose(f);
+  }
+  bool ok = check(MsiDatabaseImportW(db, folder, L"codepage.idt"), "setting the code page");
+  DeleteFileW(file.c_str());
+  const wchar_t* name = L"\u30bd\u30e9\u30c8";                       // ソラト
+  const wchar_t* publisher = L"\u30bd\u30e9\u30c8 developers";       // ソラト developers
+  const wchar_t* property = L"UPDATE `Property` SET `Value` = ? WHERE `Property` = ?";
+  ok = ok && run(db, property, {name, L"ProductName"});
+  ok = ok && run(db, property, {publisher, L"Manufacturer"});
+  ok = ok && run(db, L"UPDATE `Shortcut` SET `Name` = ? WHERE `Shortcut` = ?",
+                 {L"Sorato|\u30bd\u30e9\u30c8", L"SoratoMenu"});
+  // The per-user uninstaller, run silently and in place (_?=, so that it is done when it
+  // returns; the package then removes the uninstaller and its folder), before the
+  // package installs anything: type 34, a command line in a folder, + 64, its outcome
+  // not the package's.
+  ok = ok && run(db,
+                 L"INSERT INTO `CustomAction` (`Action`, `Type`, `Source`, `Target`) "
+                 L"VALUES (?, 98, ?, ?)",
+                 {L"RemovePerUser", L"TARGETDIR", L"\"[PERUSER]\\uninstall.exe\" /S _?=[PERUSER]"});
+  // (wixl puts it after InstallFinalize, whatever the source says: right after
+  // InstallInitialize, before anything is installed.  Replaced, not updated: wine's
+  // Windows Installer does not return from an update of a sequence number.)
+  ok = ok && run(db, L"DELETE FROM `InstallExecuteSequence` WHERE `Action` = ?", {L"RemovePerUser"});
+  ok = ok && run(db,
+                 L"INSERT INTO `InstallExecuteSequence` (`Action`, `Condition`, `Sequence`) "
+                 L"VALUES (?, ?, 1501)",
+                 {L"RemovePerUser", L"PERUSER AND NOT REMOVE"});
+  // What that leaves: the uninstaller and its folder (install mode 1: on installing).
+  const wchar_t* removal =
+      L"INSERT INTO `RemoveFile` (`FileKey`, `Component_`, `FileName`, `DirProperty`, "
+      L"`InstallMode`) VALUES (?, 'MenuEntry', ?, 'PERUSER', 1)";
+  ok = ok && run(db, removal, {L"PerUserUninstaller", L"uninstall.exe"});
+  ok = ok && run(db, removal, {L"PerUserFolder", nullptr});
+  ok = ok && check(MsiDatabaseCommit(db), "saving the package");
+  MsiCloseHandle(db);
+  return ok ? 0 : 1;
+}
