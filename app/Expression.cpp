@@ -2,15 +2,15 @@
 
 #include <array>
 #include <charconv>
-#include <cstdio>
 
 #include "Format.h"
 
 namespace sorato {
 
 // A word of the script as an error names it: at most kShown bytes of it (cut at a
-// character's start, "…" marking the cut), its control bytes escaped as \u00XX, so
-// that a line of any length or content gives one short, readable error line.
+// character's start, "…" marking the cut), escaped as the driver prints texts (control
+// bytes as \u00XX), so that a line of any length or content gives one short, readable
+// error line.
 std::string quoted(std::string_view s) {
   constexpr std::size_t kShown = 40;
   std::size_t n = s.size();
@@ -18,18 +18,8 @@ std::string quoted(std::string_view s) {
     n = kShown;
     while (n > 0 && (static_cast<unsigned char>(s[n]) & 0xC0) == 0x80) --n;
   }
-  std::string out = "'";
-  for (const char ch : s.substr(0, n)) {
-    const auto byte = static_cast<unsigned char>(ch);
-    if (byte < 0x20 || byte == 0x7F) {
-      char buf[8];
-      std::snprintf(buf, sizeof buf, "\\u%04x", byte);
-      out += buf;
-    } else {
-      out += ch;
-    }
-  }
-  return out + (n < s.size() ? "…'" : "'");
+  const std::string escaped = jsonString(s.substr(0, n));  // within its double quotes
+  return "'" + escaped.substr(1, escaped.size() - 2) + (n < s.size() ? "…'" : "'");
 }
 
 bool allDigits(std::string_view s) {

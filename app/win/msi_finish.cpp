@@ -55,8 +55,8 @@ int wmain(int argc, wchar_t** argv) {
   }
   bool ok = check(MsiDatabaseImportW(db, folder, L"codepage.idt"), "setting the code page");
   DeleteFileW(file.c_str());
-  const wchar_t* name = L"\u30bd\u30e9\u30c8";                       // ソラト
-  const wchar_t* publisher = L"\u30bd\u30e9\u30c8 developers";       // ソラト developers
+  const wchar_t* name = L"\u30bd\u30e9\u30c8";                  // ソラト
+  const wchar_t* publisher = L"\u30bd\u30e9\u30c8 developers";  // ソラト developers
   const wchar_t* property = L"UPDATE `Property` SET `Value` = ? WHERE `Property` = ?";
   ok = ok && run(db, property, {name, L"ProductName"});
   ok = ok && run(db, property, {publisher, L"Manufacturer"});
@@ -73,7 +73,8 @@ int wmain(int argc, wchar_t** argv) {
   // (wixl puts it after InstallFinalize, whatever the source says: right after
   // InstallInitialize, before anything is installed.  Replaced, not updated: wine's
   // Windows Installer does not return from an update of a sequence number.)
-  ok = ok && run(db, L"DELETE FROM `InstallExecuteSequence` WHERE `Action` = ?", {L"RemovePerUser"});
+  ok =
+      ok && run(db, L"DELETE FROM `InstallExecuteSequence` WHERE `Action` = ?", {L"RemovePerUser"});
   ok = ok && run(db,
                  L"INSERT INTO `InstallExecuteSequence` (`Action`, `Condition`, `Sequence`) "
                  L"VALUES (?, ?, 1501)",

@@ -34,6 +34,28 @@ async function holdKey(ms, down, up) {
   await up();
 }
 
+// The input Playwright's and Puppeteer's pages share: a key held, a press with keys held,
+// another tab in front for a while.
+function pageInput(page, newPage) {
+  return {
+    hold: (key, ms) => holdKey(ms, () => page.keyboard.down(key), () => page.keyboard.up(key)),
+    async pressOn(selector, button, keys) {
+      await page.hover(selector);
+      for (const k of keys) await page.keyboard.down(k);
+      await page.mouse.down({button});
+      await page.mouse.up({button});
+      for (const k of keys) await page.keyboard.up(k);
+    },
+    async away() {
+      const other = await newPage();
+      await other.bringToFront();
+      await pause(200);
+      await page.bringToFront();
+      await other.close();
+    },
+  };
+}
+
 async function poll(evaluate, fn, timeoutMs) {
   const until = Date.now() + timeoutMs;
   for (;;) {
@@ -88,21 +110,7 @@ async function chromium({width, height, clock = false}) {
         screenshot: (path) => page.screenshot({path}),
         close: () => page.close(),
         dblclick: (selector) => page.dblclick(selector),
-        hold: (key, ms) => holdKey(ms, () => page.keyboard.down(key), () => page.keyboard.up(key)),
-        async pressOn(selector, button, keys) {
-          await page.hover(selector);
-          for (const k of keys) await page.keyboard.down(k);
-          await page.mouse.down({button});
-          await page.mouse.up({button});
-          for (const k of keys) await page.keyboard.up(k);
-        },
-        async away() {
-          const other = await context.newPage();
-          await other.bringToFront();
-          await pause(200);
-          await page.bringToFront();
-          await other.close();
-        },
+        ...pageInput(page, () => context.newPage()),
       });
     },
     close: () => browser.close(),
@@ -132,21 +140,7 @@ async function firefox({width, height}) {
         screenshot: (path) => page.screenshot({path}),
         close: () => page.close(),
         dblclick: (selector) => page.click(selector, {count: 2}),
-        hold: (key, ms) => holdKey(ms, () => page.keyboard.down(key), () => page.keyboard.up(key)),
-        async pressOn(selector, button, keys) {
-          await page.hover(selector);
-          for (const k of keys) await page.keyboard.down(k);
-          await page.mouse.down({button});
-          await page.mouse.up({button});
-          for (const k of keys) await page.keyboard.up(k);
-        },
-        async away() {
-          const other = await browser.newPage();
-          await other.bringToFront();
-          await pause(200);
-          await page.bringToFront();
-          await other.close();
-        },
+        ...pageInput(page, () => browser.newPage()),
       });
     },
     close: () => browser.close(),
