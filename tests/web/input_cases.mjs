@@ -9,7 +9,10 @@ const pause = (ms) => new Promise((done) => setTimeout(done, ms));
 const keyName = {Return: 'Enter', space: ' '};
 const buttonName = {1: 'left', 2: 'right', 4: 'middle'};
 
-export async function inputCases(browser, base, {driver, check, started}) {
+// leftOnly: an engine whose tool presses only the left button soundly (WebKitWebDriver:
+// after a middle or right press, MiniBrowser loses the next presses, in later tabs too);
+// the cases with other buttons are skipped there.
+export async function inputCases(browser, base, {driver, check, started, leftOnly = false}) {
   const table = readFileSync(new URL('../input_cases.txt', import.meta.url), 'utf8').split('\n');
   const state = table.find((l) => l.startsWith('state: ')).slice(7).split(' ');
   const draws = table.find((l) => l.startsWith('draws: ')).slice(7).split(' ').map(Number);
@@ -19,6 +22,10 @@ export async function inputCases(browser, base, {driver, check, started}) {
     const steps = line.slice(name.length + 2).split(' ; ').map((s) => s.trim().split(/ +/));
     if (steps.some(([what]) => what === 'close')) {
       console.log(`skip ${name}: a page has no close box`);
+      continue;
+    }
+    if (leftOnly && steps.some(([what, , button]) => what === 'press' && button !== '1')) {
+      console.log(`skip ${name}: this engine's tool presses the left button only`);
       continue;
     }
     const script = [`random ${draws.join(' ')}`];
