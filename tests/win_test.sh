@@ -8,7 +8,9 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 export WINEPREFIX=$PWD/build-win/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 scripts/win.sh driver null
-(cd build-win && ctest --output-on-failure --no-tests=error -j2)
+# (a test that fails is run once more: now and then the wine server drops a client
+# mid-test, "recvmsg: Connection reset by peer"; a real failure fails twice)
+(cd build-win && ctest --output-on-failure --no-tests=error -j2 --repeat until-pass:2)
 bash tests/win_xvfb_test.sh build-win build-win/artefacts build/sorato-drive
 bash tests/win_install_test.sh build-win
 wineserver -k 2>/dev/null || true
