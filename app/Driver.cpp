@@ -3,9 +3,11 @@
 #include <array>
 #include <cerrno>
 #include <charconv>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <istream>
+#include <new>
 #include <ostream>
 #include <vector>
 
@@ -42,31 +44,18 @@ bool parseMask(std::string_view s, std::int16_t& out) {
   return true;
 }
 
-// A decimal number such as 12, -3.5 or .25, read as the nearest float.
-bool parseDecimal(std::string_view s, bool allowSign, float& out) {
-  std::string_view body = s;
-  if (allowSign && body.starts_with('-')) body = body.substr(1);
-  bool digit = false;
-  int points = 0;
-  for (char c : body) {
-    if (c >= '0' && c <= '9') {
-      digit = true;
-    } else if (c == '.') {
-      ++points;
-    } else {
-      return false;
-    }
-  }
-  if (!digit || points > 1) return false;
-  // strtof, not from_chars: the WebAssembly build's library reads no float with it.
-  const std::string text(s);
-  char* end = nullptr;
-  errno = 0;
-  out = std::strtof(text.c_str(), &end);
-  return errno == 0 && end == text.c_str() + text.size();
-}
-
 }  // namespace
+
+float Driver::twips(std::string_view what, std::string_view s) {
+  float v = 0;
+  if (!parseDecimal(s, true, v)) {
+    throw Failure{std::string(what) + " must be a number of twips, not " + quoted(s)};
+  }
+  if (!std::isfinite(v)) {
+    throw Failure{std::string(what) + " " + quoted(s) + " is beyond the range of a float"};
+  }
+  return v;
+}
 
 Driver::Driver(std::ostream& out, std::ostream& err, RandomSource* fallback)
     : out_(out), err_(err), game_(fallback) {
@@ -78,24 +67,51 @@ Driver::~Driver() {
 }
 
 int Driver::run(std::istream& in) {
-  std::string line;
-  for (long number = 1; std::getline(in, line); ++number) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();  // CR LF line ends
+  // One buffer for every line: room for kMaxLine bytes and a CR, and one more byte, which
+  // tells a line that is too long.
+  std::vector<char> buffer(kMaxLine + 2);
+  for (std::int64_t number = 1;; ++number) {
+    in.getline(buffer.data(), static_cast<std::streamsize>(buffer.size()));
+    if (in.bad()) {
+      out_.flush();
+      err_ << "error: the input could not be read (a folder, or a closed or write-only "
+              "standard input?)\n";
+      err_.flush();
+      return kInputLost;
+    }
+    const auto got = static_cast<std::size_t>(in.gcount());
+    if (in.fail()) {
+      if (in.eof()) break;  // the end of the script
+      return failed(number, "the line is longer than " + std::to_string(kMaxLine) + " bytes");
+    }
+    std::string_view line(buffer.data(), got - (in.eof() ? 0 : 1));  // without its LF
+    if (line.ends_with('\r')) line.remove_suffix(1);                 // CR LF line ends
+    if (line.size() > kMaxLine) {
+      return failed(number, "the line is longer than " + std::to_string(kMaxLine) + " bytes");
+    }
     // The byte-order mark some editors put at the start of a UTF-8 file.
-    if (number == 1 && line.starts_with("\xEF\xBB\xBF")) line.erase(0, 3);
+    if (number == 1 && line.starts_with("\xEF\xBB\xBF")) line.remove_prefix(3);
     try {
       execute(line);
     } catch (const Failure& f) {
-      out_.flush();
-      err_ << "error: line " << number << ": " << f.reason << '\n';
-      err_.flush();
-      return kFailed;
+      return failed(number, f.reason);
+    } catch (const std::bad_alloc&) {
+      return failed(number, "out of memory");
     }
     if (!out_) return outputLost();
-    if (game_.ui.unloaded()) break;
+    if (game_.ui.unloaded() || in.eof()) break;
   }
   out_.flush();
   return out_ ? kEnded : outputLost();
+}
+
+// A line that cannot be run: its error, and status 2; but when what came before it could
+// not be written either, both errors and status 3, for then nothing printed arrived.
+int Driver::failed(std::int64_t number, std::string_view reason) {
+  out_.flush();
+  err_ << "error: line " << number << ": " << reason << '\n';
+  err_.flush();
+  return out_ ? kFailed : outputLost();
 }
 
 int Driver::outputLost() {
@@ -164,8 +180,8 @@ void Driver::mousedown(std::string_view name, std::string_view button, std::stri
   if (!parseMask(shift, a.shift)) {
     throw Failure{"SHIFT must be a 16-bit integer, not " + quoted(shift)};
   }
-  if (!parseDecimal(x, true, a.x)) throw Failure{"X must be a number of twips, not " + quoted(x)};
-  if (!parseDecimal(y, true, a.y)) throw Failure{"Y must be a number of twips, not " + quoted(y)};
+  a.x = twips("X", x);
+  a.y = twips("Y", y);
   game_.ui.mouseDown(c, a);
 }
 
@@ -183,9 +199,8 @@ void Driver::raise(std::string_view name, std::string_view event, const std::str
     if (!parseMask(args[0], a.button) || !parseMask(args[1], a.shift)) {
       throw Failure{"BUTTON and SHIFT must be 16-bit integers"};
     }
-    if (!parseDecimal(args[2], true, a.x) || !parseDecimal(args[3], true, a.y)) {
-      throw Failure{"X and Y must be numbers of twips"};
-    }
+    a.x = twips("X", args[2]);
+    a.y = twips("Y", args[3]);
   } else if (count > 0) {
     throw Failure{"extra argument " + quoted(args[0]) + ": " + std::string(event) +
                   " takes no arguments"};
@@ -211,13 +226,8 @@ void Driver::random(const std::string_view* values, std::size_t count) {
   std::vector<float> parsed;
   for (std::size_t i = 0; i < count; ++i) {
     float r = 0;
-    if (!parseDecimal(values[i], false, r)) {
-      throw Failure{"not a decimal number: " + quoted(values[i])};
-    }
-    // Checked after rounding: a value just below 1 can round to 1, which is no index.
-    if (!(r >= 0.0f && r < 1.0f)) {
-      throw Failure{"random value " + quoted(values[i]) + " is not below 1 as a float"};
-    }
+    std::string why;
+    if (!parseRandom(values[i], r, why)) throw Failure{why};
     parsed.push_back(r);
   }
   for (float r : parsed) game_.random.push(r);

@@ -16,6 +16,10 @@ class Driver : private ModelObserver {
   static constexpr int kEnded = 0;       // end of input, or the system ended
   static constexpr int kFailed = 2;      // a line could not be run
   static constexpr int kOutputLost = 3;  // standard output could not be written
+  static constexpr int kInputLost = 4;   // standard input could not be read
+
+  // A longer line is refused before it is held whole.
+  static constexpr std::size_t kMaxLine = 1 << 20;
 
   // Unscripted random values come from `fallback` when given (a fixed sequence, for
   // fuzzing), else from a generator reseeded from the clock.
@@ -25,7 +29,8 @@ class Driver : private ModelObserver {
   Driver& operator=(const Driver&) = delete;
 
   // Runs every line of `in` until its end, the end of the system or the first line that
-  // cannot be run; returns the exit status.
+  // cannot be run; returns the exit status.  A read error of `in` (its bad bit) is no end
+  // of the script: it ends the run with kInputLost.
   int run(std::istream& in);
 
  private:
@@ -34,6 +39,7 @@ class Driver : private ModelObserver {
   };
 
   void execute(std::string_view line);
+  int failed(std::int64_t number, std::string_view reason);
   int outputLost();
   void click(std::string_view name);
   void mousedown(std::string_view name, std::string_view button, std::string_view shift,
@@ -46,6 +52,7 @@ class Driver : private ModelObserver {
   void trace(std::string_view onOff);
 
   Control& control(std::string_view name) const;
+  static float twips(std::string_view what, std::string_view s);
   std::string value(std::string_view expr);
 
   void propertyWritten(Control& c, Prop p) override;

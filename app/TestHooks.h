@@ -14,11 +14,21 @@
 
 namespace sorato::test_hooks {
 
-// The draws come first from SORATO_RANDOM (decimal values separated by spaces).
+// The draws come first from SORATO_RANDOM (decimal values separated by spaces, each as
+// the driver's `random` takes it). A value it would refuse ends the program with a
+// message and status 2 before the window opens.
 inline void scriptRandom(Sorato& game) {
   if (const char* values = std::getenv("SORATO_RANDOM")) {
     std::istringstream in(values);
-    for (float r; in >> r;) game.random.push(r);
+    for (std::string word; in >> word;) {
+      float r = 0;
+      std::string why;
+      if (!parseRandom(word, r, why)) {
+        std::fprintf(stderr, "error: SORATO_RANDOM: %s\n", why.c_str());
+        std::exit(2);
+      }
+      game.random.push(r);
+    }
   }
 }
 

@@ -24,16 +24,22 @@ for script in "$dir"/*.drive; do
   rm -f "$out" "$err"
   [ $failed -eq 0 ] && echo "ok   $(basename "$script")"
 done
-# Output that cannot be written (a full disk, a reader gone): a message and status 3.
-printf 'get s\n%.0s' $(seq 50000) >"${TMPDIR:-/tmp}/many.drive.$$"
-"$drive" <"${TMPDIR:-/tmp}/many.drive.$$" >/dev/full 2>/dev/null
-full=$?
-"$drive" <"${TMPDIR:-/tmp}/many.drive.$$" 2>/dev/null | head -c1 >/dev/null
-pipe=${PIPESTATUS[0]}
-rm -f "${TMPDIR:-/tmp}/many.drive.$$"
-if [ "$full" = 3 ] && [ "$pipe" = 3 ]; then
-  echo "ok   output lost: status 3 on a full disk and on a closed pipe"
-else
-  echo "FAIL output lost: status $full on a full disk, $pipe on a closed pipe, expected 3"; failed=1
-fi
+# Input or output that cannot be had, and arguments: each with its message and status,
+# never 0. (One script, through the driver's standard input unless the case takes it.)
+many=${TMPDIR:-/tmp}/many.drive.$$
+printf 'get s\n%.0s' $(seq 50000) >"$many"
+check() {  # WHAT WANT MESSAGE STATUS
+  if [ "$4" = "$2" ] && [ "$(grep -c "^$3" "$err")" = 1 ]; then echo "ok   $1: status $2"
+  else echo "FAIL $1: status $4, expected $2 and one line '$3'"; cat "$err"; failed=1; fi
+}
+err=$(mktemp)
+"$drive" <"$many" >/dev/full 2>"$err"; check "a full disk" 3 "error: the output could not" $?
+(printf 'get s\nbad\n' | "$drive" >/dev/full 2>"$err"); check "a full disk, then a bad line" 3 "error: the output could not" $?
+"$drive" <"$many" 2>"$err" | head -c1 >/dev/null; check "a closed pipe" 3 "error: the output could not" "${PIPESTATUS[0]}"
+"$drive" <"$many" 2>"$err" >&-; check "a closed output" 3 "error: the output could not" $?
+"$drive" </ >/dev/null 2>"$err"; check "a folder for input" 4 "error: the input could not" $?
+"$drive" <&- >/dev/null 2>"$err"; check "a closed input" 4 "error: the input could not" $?
+"$drive" 0>>"$many" >/dev/null 2>"$err"; check "a write-only input" 4 "error: the input could not" $?
+"$drive" "$many" <"$many" >/dev/null 2>"$err"; check "an argument" 2 "usage: sorato-drive" $?
+rm -f "$many" "$err"
 exit $failed

@@ -90,6 +90,7 @@ TEST(Drive, MalformedLinesEndTheRun) {
            Row{"mousedown btnST 1 1 0 0\n", 1},
            Row{"mousedown lblKng 1 70000 0 0\n", 1},
            Row{"mousedown lblKng 1 1 a 0\n", 1},
+           Row{"mousedown lblKng 1 1 0 1000000000000000000000000000000000000000\n", 1},
            Row{"trace maybe\n", 1},
            Row{"\n# ok\nget s\nget s\nbad\n", 5},
        }) {
@@ -109,7 +110,8 @@ TEST(Drive, MalformedLinesEndTheRun) {
 }
 
 // What a script may hold that a person cannot see: the byte-order mark of a Windows
-// editor is read past; a long or binary bad line is named short and escaped.
+// editor is read past; a bad word is named short, with what cannot be seen escaped; a line
+// above 1 MiB is refused before it is held whole.
 TEST(Drive, UnseenBytesOfAScript) {
   struct Row {
     std::string script;
@@ -117,22 +119,51 @@ TEST(Drive, UnseenBytesOfAScript) {
     std::string out, err;
   };
   const std::string big(10'000'000, 'x');
-  for (const Row& row : {
-           Row{"\xEF\xBB\xBFget s\r\nget k\r\n", 0, "0\n0\n", ""},
-           Row{"get s\n\xEF\xBB\xBFget s\n", 2, "0\n",
-               "error: line 2: unknown command '\xEF\xBB\xBFget'\n"},
-           Row{big + "\n", 2, "", "error: line 1: unknown command '" + big.substr(0, 40) + "…'\n"},
-           Row{"click \x1b[2J\x07\n", 2, "",
-               "error: line 1: unknown control '\\u001b[2J\\u0007'\n"},
-           Row{"click " + std::string(39, 'a') + "漢\n", 2, "",
-               "error: line 1: unknown control '" + std::string(39, 'a') + "…'\n"},
-       }) {
+  const std::string longest = "get s" + std::string(Driver::kMaxLine - 5, ' ') + "\r\n";
+  for (
+      const Row& row : {
+          Row{"\xEF\xBB\xBFget s\r\nget k\r\n", 0, "0\n0\n", ""},
+          Row{"get s\n\xEF\xBB\xBFget s\n", 2, "0\n",
+              "error: line 2: unknown command '\\ufeffget'\n"},
+          Row{longest + "get s", 0, "0\n0\n", ""},
+          Row{"get s\n" + big + "\nget s\n", 2, "0\n",
+              "error: line 2: the line is longer than 1048576 bytes\n"},
+          Row{"click " + big.substr(0, 1000) + "\n", 2, "",
+              "error: line 1: unknown control '" + big.substr(0, 40) + "…'\n"},
+          Row{"click \x1b[2J\x07\n", 2, "", "error: line 1: unknown control '\\u001b[2J\\u0007'\n"},
+          Row{"click a\xff\xfe\x80\xc2\x9b\xe2\x80\x8b\xc2\xa0\xed\xa0\x80\xf3\xa0\x80\x81漢\n", 2,
+              "",
+              "error: line 1: unknown control 'a\\xff\\xfe\\x80\\u009b\\u200b\\u00a0\\xed\\xa0\\x80"
+              "\\udb40\\udc01漢'\n"},
+          Row{"click " + std::string(39, 'a') + "漢\n", 2, "",
+              "error: line 1: unknown control '" + std::string(39, 'a') + "…'\n"},
+      }) {
     SCOPED_TRACE(row.script.substr(0, 60));
     const DriveResult r = drive(row.script);
     EXPECT_EQ(r.status, row.status);
     EXPECT_EQ(r.out, row.out);
     EXPECT_EQ(r.err, row.err);
   }
+}
+
+// Input that cannot be read is no end of the script: a message and status 4, never 0.
+TEST(Drive, LostInputIsAnError) {
+  struct Failing : std::streambuf {
+    std::string given = "get s\nget k";  // and then a read error
+    bool served = false;
+    int underflow() override {
+      if (served) throw std::ios_base::failure("read");
+      served = true;
+      setg(given.data(), given.data(), given.data() + given.size());
+      return traits_type::to_int_type(given[0]);
+    }
+  } failing;
+  std::istream in(&failing);
+  std::ostringstream out, err;
+  Driver driver(out, err);
+  EXPECT_EQ(driver.run(in), 4);
+  EXPECT_EQ(out.str(), "0\n");
+  EXPECT_TRUE(err.str().starts_with("error: the input could not be read")) << err.str();
 }
 
 // Output that cannot be written ends the run with a message and status 3, never 0.
@@ -150,7 +181,8 @@ TEST(Drive, LostOutputIsAnError) {
 
 TEST(Drive, RandomValuesAreRoundedToTheNearestFloat) {
   const DriveResult r = drive(
-      "random 0.425 0.425 0.075 .0\nclick btn1Jun\nget quizWord(0)\n"
+      "random 0.425 0.425 0.075 .0000000000000000000000000000000000000000000000000001\n"
+      "click btn1Jun\nget quizWord(0)\n"
       "get quizWord(1)\nget quizWord(2)\nget randomCalls\nget reseeds\n");
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_TRUE(r.out.starts_with("\"そうめん\"\n\"うどん\"\n\"あいろん\"\n")) << r.out;

@@ -176,6 +176,8 @@ TEST(Keyboard, WhatEachKeyDoes) {
       {"Shift+Tab from あ round to いいえ", &ui.Option1, Key::BackTab, false, KeyAction::Focus,
        &ui.btnN},
       {"Tab from nowhere to あ", nullptr, Key::Tab, false, KeyAction::Focus, &ui.Option1},
+      {"Shift+Tab from nowhere to いいえ", nullptr, Key::BackTab, false, KeyAction::Focus,
+       &ui.btnN},
       {"Tab held goes on", &ui.btnST, Key::Tab, true, KeyAction::Focus, &ui.btnQ},
       {"Down on あ to 漢", &ui.Option1, Key::Down, false, KeyAction::Select, &ui.Option2},
       {"Right on あ to 漢", &ui.Option1, Key::Right, false, KeyAction::Select, &ui.Option2},

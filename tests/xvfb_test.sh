@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The real program on a real X server (Xvfb), driven by xdotool as a user would:
-#  1. with no display it says so in one line and exits with status 1;
+#  1. with no display it says so in one line and exits with status 1 (and the tests'
+#     build refuses a draw it cannot take);
 #  2. a click on 終了 ends it with status 0;
 #  3. a whole game by mouse clicks alone ends in the result lists (a screenshot of each
 #     stage is kept in the artefacts folder);
@@ -27,6 +28,11 @@ status=$?
 [ "$(printf '%s\n' "$out" | wc -l)" -eq 1 ] || fail "without a display: more than one line: $out"
 case $out in sorato:*display*) ;; *) fail "without a display: unclear message: $out" ;; esac
 echo "ok   no display: $out"
+# A draw the tests' build cannot take is refused before any window, never an abort.
+out=$(SORATO_RANDOM="0.5 1.5" QT_QPA_PLATFORM=offscreen "$sorato_test" 2>&1)
+status=$?
+[ "$status" -eq 2 ] && printf '%s\n' "$out" | grep -qx "error: SORATO_RANDOM: random value '1.5' is not below 1 as a float" ||
+  fail "SORATO_RANDOM=1.5: status $status ($out)"
 
 # A private X server on the first free display number.
 fdfile=$(mktemp)

@@ -146,11 +146,14 @@ KeyAction ControlModel::keyDown(Control* focused, Key key, bool repeat) const {
   switch (key) {
     case Key::Tab:
     case Key::BackTab: {
+      // From nowhere, Tab starts at the first control and Shift+Tab at the last.
+      const bool back = key == Key::BackTab;
       const auto at = std::find(tabOrder_.begin(), tabOrder_.end(), focused);
-      std::size_t i = at == tabOrder_.end() ? tabOrder_.size() - 1
-                                            : static_cast<std::size_t>(at - tabOrder_.begin());
+      std::size_t i = at != tabOrder_.end() ? static_cast<std::size_t>(at - tabOrder_.begin())
+                      : back                ? 0
+                                            : tabOrder_.size() - 1;
       for (std::size_t step = 0; step < tabOrder_.size(); ++step) {
-        i = (i + (key == Key::BackTab ? tabOrder_.size() - 1 : 1)) % tabOrder_.size();
+        i = (i + (back ? tabOrder_.size() - 1 : 1)) % tabOrder_.size();
         if (takesFocus(*tabOrder_[i])) return {KeyAction::Focus, tabOrder_[i]};
       }
       return {KeyAction::Nothing};
