@@ -37,20 +37,43 @@ grep -aA3 'Uninstall\\\\Sorato\]' "$WINEPREFIX/user.reg" | grep -qF '"DisplayNam
   fail "no entry ソラト in Settings > Apps"
 echo "ok   installed silently for this user: $(ls "$dir" | tr '\n' ' '), the Start menu entry ソラト, the Apps entry"
 
-# While the game is open, the uninstaller removes nothing and says so (a non-zero status:
-# run in place, with _?=, it gives its own).
+# The uninstaller as Settings > Apps and management tools run it: the registered quiet
+# command (read from the registry file), with its status. While the game is open it
+# removes nothing, fails, and leaves nothing in the temporary folder.
+quiet=$(grep -aA12 'Uninstall\\\\Sorato\]' "$WINEPREFIX/user.reg" | sed -n 's/^"QuietUninstallString"="\(.*\)"$/\1/p' |
+        sed 's/\\"/"/g; s/\\\\/\\/g')
+bat=$build/quiet-uninstall.bat  # the command line as it stands, run by cmd
+printf '@%s\r\n' "$quiet" >"$bat"
+uninstall() { wine cmd /c "$(wine winepath -w "$bat" 2>/dev/null | tr -d '\r')"; }
+temp_left() { find "$home/Temp" -maxdepth 1 -name '~nsu*' 2>/dev/null | wc -l; }
 wine "$dir/sorato.exe" >/dev/null 2>&1 &
 sleep 2
-wine "$dir/uninstall.exe" /S "_?=$(wine winepath -w "$dir" 2>/dev/null | tr -d '\r')"
+uninstall
 status=$?
-[ "$status" -ne 0 ] && [ -f "$dir/sorato.exe" ] && [ -f "$dir/uninstall.exe" ] && [ -f "$link" ] ||
-  fail "uninstalled while the game was open: status $status, left $(ls "$dir" 2>&1)"
-echo "ok   while the game is open, the uninstaller removes nothing and fails (status $status)"
+[ "$status" = 2 ] && [ -f "$dir/sorato.exe" ] && [ -f "$dir/uninstall.exe" ] && [ -f "$link" ] &&
+  [ "$(temp_left)" = 0 ] || fail "uninstalled while the game was open: status $status, left $(ls "$dir" 2>&1), $(temp_left) in Temp"
+echo "ok   while the game is open, the quiet uninstall ($quiet) removes nothing and fails (status 2)"
+
+# The MSI over the person's own copy while it is open: that copy stays whole, with its
+# uninstaller and entry, and the package's log says so.
+msi_dir="$WINEPREFIX/drive_c/Program Files/Sorato"
+msi() { wine msiexec "$1" "$(wine winepath -w "$2" 2>/dev/null | tr -d '\r')" /qn "${@:3}"; }
+log=$(mktemp -d)/msi.log
+msi /i "$build/sorato.msi" /l*v "$(wine winepath -w "$log" 2>/dev/null | tr -d '\r')" || fail "the MSI failed over an open per-user copy"
+[ -f "$dir/sorato.exe" ] && [ -f "$dir/uninstall.exe" ] && wine reg query "$key" >/dev/null 2>&1 ||
+  fail "the MSI left the open per-user copy half: $(ls "$dir" 2>&1)"
+grep -aq 'per-user copy in .* stays whole, with its own uninstaller: that uninstaller answered 2' "$log" ||
+  fail "the MSI's log says nothing of the per-user copy: $(grep -a RemovePerUser "$log")"
+echo "ok   the MSI over an open per-user copy leaves it whole, its log says why"
+msi /x "$build/sorato.msi" || fail "the MSI's removal failed"
 wineserver -k
 wineserver -w
 
-wine "$dir/uninstall.exe" /S
-for _ in $(seq 100); do [ -e "$dir/sorato.exe" ] || [ -e "$link" ] || break; sleep 0.2; done
+# With the game closed the same command removes everything: at once where Windows lets a
+# running program be moved; under wine the uninstaller and its folder go when Windows
+# next starts (wineboot -r).
+uninstall || fail "the quiet uninstall failed: status $?"
+wineboot -r
 wineserver -w
 [ ! -e "$dir" ] || fail "left behind: $(ls "$dir")"
 [ ! -e "$link" ] || fail "the Start menu entry is still there"
@@ -59,7 +82,6 @@ echo "ok   uninstalled silently: nothing left"
 
 # The MSI, per machine: a lower version first, then this one over it and over the
 # person's own copy by the per-user installer; the same again; then removed.
-msi_dir="$WINEPREFIX/drive_c/Program Files/Sorato"
 # Apps entries of the MSI: the versions of those named ソラト, and the Start menu entries.
 msi_versions() {
   awk -v RS= '/CurrentVersion\\\\Uninstall\\\\\{/ && /"DisplayName"="\\x30bd\\x30e9\\x30c8"/ {
@@ -70,13 +92,13 @@ entries() { find "$WINEPREFIX/drive_c" -name 'ソラト.lnk' | wc -l; }
 lower=$(mktemp -d)
 cp "$build/sorato.wxs" "$build/sorato.exe" "$build/sorato.ico" "$lower/"
 (cd "$lower" && wixl -a x64 -D Version=0.9.0 -D Exe=sorato.exe -D Icon=sorato.ico -o sorato-0.9.msi sorato.wxs 2>/dev/null &&
-   wine "$build/msi-finish.exe" sorato-0.9.msi) || fail "could not make an MSI of version 0.9.0"
+   wine "$build/msi-finish.exe" sorato-0.9.msi "$(wine winepath -w "$build/sorato-msi.dll" 2>/dev/null | tr -d '\r')") || fail "could not make an MSI of version 0.9.0"
 wine msiexec /i "$(wine winepath -w "$lower/sorato-0.9.msi" 2>/dev/null | tr -d '\r')" /qn || fail "the 0.9.0 MSI failed"
 wine "$build/sorato-setup.exe" /S
 wineserver -w
 [ "$(msi_versions)" = "0.9.0 " ] && [ -f "$dir/sorato.exe" ] || fail "before the upgrade: $(msi_versions), $(ls "$dir" 2>&1)"
 wine msiexec /i "$(wine winepath -w "$build/sorato.msi" 2>/dev/null | tr -d '\r')" /qn || fail "the MSI failed"
-for _ in $(seq 50); do [ -e "$dir" ] || break; sleep 0.2; done
+wineboot -r
 wineserver -w
 [ "$(msi_versions)" = "1.0.0 " ] || fail "after the upgrade the Apps entries are: $(msi_versions)"
 cmp -s "$msi_dir/sorato.exe" "$build/sorato.exe" || fail "the MSI's program is not the one built"

@@ -2,10 +2,10 @@
 // Windows Installer's own API (under wine at build time).  wixl writes every text that
 // is not ASCII as empty (the product's name and publisher, the Start menu entry's name),
 // so the package is made with ASCII stand-ins and this sets the real ones, after the
-// database's code page (Japanese, 932); and it drops a custom action that names a folder,
-// so this adds the one that removes the installing person's own installation by the
-// per-user installer (sorato-setup.exe), which the package replaces.  Exits non-zero on
-// any failure.
+// database's code page (Japanese, 932); and it cannot store a custom action of its own,
+// so this adds the one (sorato-msi.dll, msi_actions.cpp) that removes the installing
+// person's own installation by the per-user installer (sorato-setup.exe), which the
+// package replaces.  Exits non-zero on any failure.
 
 #include <windows.h>
 // (windows.h first: msi.h builds on it)
@@ -19,7 +19,7 @@
 namespace {
 
 bool check(UINT r, const char* what) {
-  if (r != ERROR_SUCCESS) std::fprintf(stderr, "msi-names: %s failed (%u)\n", what, r);
+  if (r != ERROR_SUCCESS) std::fprintf(stderr, "msi-finish: %s failed (%u)\n", what, r);
   return r == ERROR_SUCCESS;
 }
 
@@ -36,11 +36,24 @@ bool run(MSIHANDLE db, const wchar_t* sql, std::initializer_list<const wchar_t*>
   return ok;
 }
 
+bool insertStream(MSIHANDLE db, const wchar_t* sql, const wchar_t* name, const wchar_t* file) {
+  MSIHANDLE view = 0;
+  if (!check(MsiDatabaseOpenViewW(db, sql, &view), "a query")) return false;
+  MSIHANDLE rec = MsiCreateRecord(2);
+  MsiRecordSetStringW(rec, 1, name);
+  bool ok = check(MsiRecordSetStreamW(rec, 2, file), "reading the custom action's DLL");
+  ok = ok && check(MsiViewExecute(view, rec), "storing the custom action's DLL");
+  MsiCloseHandle(rec);
+  MsiViewClose(view);
+  MsiCloseHandle(view);
+  return ok;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: msi-names MSI\n");
+  if (argc != 3) {
+    std::fprintf(stderr, "usage: msi-finish MSI ACTIONS-DLL\n");
     return 64;
   }
   MSIHANDLE db = 0;
@@ -62,14 +75,20 @@ int wmain(int argc, wchar_t** argv) {
   ok = ok && run(db, property, {publisher, L"Manufacturer"});
   ok = ok && run(db, L"UPDATE `Shortcut` SET `Name` = ? WHERE `Shortcut` = ?",
                  {L"Sorato|\u30bd\u30e9\u30c8", L"SoratoMenu"});
-  // The per-user uninstaller, run silently and in place (_?=, so that it is done when it
-  // returns; the package then removes the uninstaller and its folder), before the
-  // package installs anything: type 34, a command line in a folder, + 64, its outcome
-  // not the package's.
+  // The custom action that removes the per-user copy (type 1: a function of a DLL stored
+  // in the package), run before the package installs anything.
+  if (MsiDatabaseIsTablePersistentW(db, L"Binary") != MSICONDITION_TRUE) {
+    ok = ok && run(db,
+                   L"CREATE TABLE `Binary` (`Name` CHAR(72) NOT NULL, `Data` OBJECT NOT NULL "
+                   L"PRIMARY KEY `Name`)",
+                   {});
+  }
+  ok = ok && insertStream(db, L"INSERT INTO `Binary` (`Name`, `Data`) VALUES (?, ?)",
+                          L"SoratoActions", argv[2]);
   ok = ok && run(db,
                  L"INSERT INTO `CustomAction` (`Action`, `Type`, `Source`, `Target`) "
-                 L"VALUES (?, 98, ?, ?)",
-                 {L"RemovePerUser", L"TARGETDIR", L"\"[PERUSER]\\uninstall.exe\" /S _?=[PERUSER]"});
+                 L"VALUES (?, 1, ?, ?)",
+                 {L"RemovePerUser", L"SoratoActions", L"RemovePerUser"});
   // (wixl puts it after InstallFinalize, whatever the source says: right after
   // InstallInitialize, before anything is installed.  Replaced, not updated: wine's
   // Windows Installer does not return from an update of a sequence number.)
@@ -79,12 +98,6 @@ int wmain(int argc, wchar_t** argv) {
                  L"INSERT INTO `InstallExecuteSequence` (`Action`, `Condition`, `Sequence`) "
                  L"VALUES (?, ?, 1501)",
                  {L"RemovePerUser", L"PERUSER AND NOT REMOVE"});
-  // What that leaves: the uninstaller and its folder (install mode 1: on installing).
-  const wchar_t* removal =
-      L"INSERT INTO `RemoveFile` (`FileKey`, `Component_`, `FileName`, `DirProperty`, "
-      L"`InstallMode`) VALUES (?, 'MenuEntry', ?, 'PERUSER', 1)";
-  ok = ok && run(db, removal, {L"PerUserUninstaller", L"uninstall.exe"});
-  ok = ok && run(db, removal, {L"PerUserFolder", nullptr});
   ok = ok && check(MsiDatabaseCommit(db), "saving the package");
   MsiCloseHandle(db);
   return ok ? 0 : 1;

@@ -36,14 +36,20 @@ Section
   WriteRegStr HKCU "${UNINSTALL_KEY}" "Publisher" "ソラト developers"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\sorato.exe"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
-  WriteRegStr HKCU "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\uninstall.exe"'
-  WriteRegStr HKCU "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\uninstall.exe" /S'
+  ; Both run the uninstaller in place (_?=, last on the line): it is done when it returns,
+  ; its status is the true one, and nothing of it is copied to the temporary folder.
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\uninstall.exe" _?=$INSTDIR'
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\uninstall.exe" /S _?=$INSTDIR'
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoModify" 1
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoRepair" 1
 SectionEnd
 
-; A program that runs cannot be removed: the person is asked to close ソラト first (a
-; silent uninstall gives up at once), and nothing is reported removed that is not.
+; A program that runs cannot be removed: the person is asked to close ソラト first, and on
+; Cancel told that nothing was removed (a silent uninstall gives up at once); either way
+; the status is 2 and everything stays as it was.  Run in place, the uninstaller at last
+; moves itself out of the folder it removes, into the temporary folder, where it is
+; deleted when Windows next starts (where a running program cannot be moved, as under
+; wine, it and the folder go then).
 Section "Uninstall"
   SetShellVarContext current
   retry:
@@ -51,11 +57,22 @@ Section "Uninstall"
   Delete "$INSTDIR\sorato.exe"
   IfErrors 0 removed
     MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "ソラトが開いています。ソラトを閉じてから「再試行」を押してください。" /SD IDCANCEL IDRETRY retry
+    MessageBox MB_OK|MB_ICONINFORMATION "アンインストールを取り消しました。何も削除していません。" /SD IDOK
     SetErrorLevel 2
-    Abort "ソラトが開いているため、アンインストールできませんでした。"
+    Quit
   removed:
-  Delete "$INSTDIR\uninstall.exe"
-  RMDir "$INSTDIR"
   Delete "$SMPROGRAMS\ソラト.lnk"
   DeleteRegKey HKCU "${UNINSTALL_KEY}"
+  Delete "$INSTDIR\uninstall.exe"
+  IfFileExists "$INSTDIR\uninstall.exe" 0 gone
+    GetTempFileName $0
+    Delete $0
+    ClearErrors
+    Rename "$INSTDIR\uninstall.exe" $0
+    IfErrors 0 +3
+      Delete /REBOOTOK "$INSTDIR\uninstall.exe"  ; (where a running program cannot be moved)
+      Goto gone
+    Delete /REBOOTOK $0
+  gone:
+  RMDir /REBOOTOK "$INSTDIR"
 SectionEnd
