@@ -13,6 +13,7 @@
 #include <oleacc.h>
 
 #include <cstdlib>
+#include <set>
 #include <thread>
 
 #include "World.h"
@@ -253,6 +254,61 @@ TEST(Win32, ScreenReadersReadNamesStatesAndTheWordsChange) {
   pump(200);
   UnhookWinEvent(hook);
   EXPECT_EQ(announced, win.handle(ui.lbl1));
+}
+
+// A high-contrast scheme, handed to the window (wine reports none): every control takes
+// the scheme's colours (the disabled 答 its grey text on the button face, the options the
+// window's text and ground), never the game's pastel; without one, the game's own.
+TEST(Win32, AHighContrastSchemeGivesItsColours) {
+  Window win;
+  auto& ui = win.w.ui;
+  const int ids[] = {COLOR_BTNFACE, COLOR_BTNTEXT, COLOR_GRAYTEXT, COLOR_WINDOW, COLOR_WINDOWTEXT};
+  const COLORREF scheme[] = {RGB(0, 0, 0), RGB(255, 255, 255), RGB(0, 255, 0), RGB(0, 0, 1),
+                             RGB(255, 255, 0)};
+  COLORREF saved[5];
+  for (int i = 0; i < 5; ++i) saved[i] = GetSysColor(ids[i]);
+  SetSysColors(5, ids, scheme);
+  struct Drawn {
+    std::set<COLORREF> button;  // the pixels of 答
+    COLORREF optionText, optionGround;
+  };
+  auto drawn = [&] {
+    Drawn out{};
+    HWND h = win.handle(ui.btnA);
+    RECT r;
+    GetClientRect(h, &r);
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, r.right, r.bottom);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    DRAWITEMSTRUCT d{ODT_BUTTON, 0, 0, ODA_DRAWENTIRE, ODS_DISABLED, h, dc, r, 0};
+    SendMessageW(GetParent(h), WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&d));
+    for (int y = 0; y < r.bottom; ++y) {
+      for (int x = 0; x < r.right; ++x) out.button.insert(GetPixel(dc, x, y));
+    }
+    HWND option = win.handle(ui.Option1);
+    SendMessageW(GetParent(option), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                 reinterpret_cast<LPARAM>(option));
+    out.optionText = GetTextColor(dc);
+    out.optionGround = GetBkColor(dc);
+    SelectObject(dc, old);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    ReleaseDC(nullptr, screen);
+    return out;
+  };
+  win.binding.setHighContrast(true);
+  const Drawn high = drawn();
+  win.binding.setHighContrast(false);
+  const Drawn plain = drawn();
+  SetSysColors(5, ids, saved);
+  const COLORREF pastel = win32::colorref(ui.btnA.BackColor);
+  EXPECT_TRUE(high.button.count(RGB(0, 255, 0)) && high.button.count(RGB(0, 0, 0)));
+  EXPECT_FALSE(high.button.count(pastel));
+  EXPECT_EQ(high.optionText, RGB(255, 255, 0));
+  EXPECT_EQ(high.optionGround, RGB(0, 0, 1));
+  EXPECT_TRUE(plain.button.count(pastel));
+  EXPECT_EQ(plain.optionGround, win32::colorref(ui.Option1.BackColor));
 }
 
 // Every control's tip in Japanese, and one tooltip font for all of them, whatever

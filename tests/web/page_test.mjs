@@ -97,6 +97,22 @@ const focused = (page) => page.evaluate(() => document.activeElement.closest('[d
   const arrowed = await page.getByRole('radio', {name: '漢'}).isChecked();
   await page.keyboard.press('ArrowUp');
   check(arrowed && await page.getByRole('radio', {name: 'あ'}).isChecked(), 'the arrow keys switch an option');
+  // A high-contrast scheme: 問 (disabled once a game is prepared) tells from 始 by more
+  // than a shade, and the focus ring shows.
+  await page.emulateMedia({forcedColors: 'active'});
+  await page.click('#btn1Jun');
+  await page.focus('#btnST');
+  await page.keyboard.press('Shift+Tab');
+  await page.keyboard.press('Tab');
+  const look = (id) => page.$eval(`#${id}`, (e) => {
+    const s = getComputedStyle(e);
+    return [s.color, s.borderTopStyle, s.outlineStyle, s.outlineWidth];
+  });
+  const [enabled, disabled] = [await look('btnST'), await look('btnQ')];
+  check(enabled[0] !== disabled[0] && enabled[1] !== disabled[1] && enabled[2] === 'solid' &&
+            parseFloat(enabled[3]) >= 2,
+        `high contrast: 始 ${enabled}, 問 (disabled) ${disabled}`);
+  await page.emulateMedia({forcedColors: 'none'});
   check(await page.$eval('#lbl1', (e) => e.getAttribute('aria-live')) === 'polite' &&
             await page.$eval('#lbl2', (e) => e.getAttribute('aria-live')) === 'polite',
         'the word and the question are announced as they change');

@@ -1,6 +1,7 @@
 #include "Painting.h"
 
 #include "Text.h"
+#include "ui/Contrast.h"
 #include "ui/Layout.h"
 #include "ui/LineBreak.h"
 
@@ -42,13 +43,14 @@ void paintLabel(Control& label, HDC dc, Resources& resources, int dpi) {
   const RECT r = placeOf(label, dpi);
   const int saved = SaveDC(dc);
   IntersectClipRect(dc, r.left, r.top, r.right, r.bottom);
-  if (label.BackStyle == 1) FillRect(dc, &r, resources.brush(label.BackColor));
+  const DrawnColours colours = drawnColours(label, true, resources.highContrast());
+  if (label.BackStyle == 1) FillRect(dc, &r, resources.brush(colours.ground));
   const int border = borderWidth(label);
   const Resources::Font& font = resources.font(label, dpi);
   SelectObject(dc, font.handle);
   SetTextCharacterExtra(dc, font.extra);
   SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, colorref(label.ForeColor));
+  SetTextColor(dc, resources.rgb(colours.text));
   int y = r.top + border;
   for (const std::wstring& line : labelLines(label, resources, dpi)) {
     SIZE size{};
@@ -60,14 +62,15 @@ void paintLabel(Control& label, HDC dc, Resources& resources, int dpi) {
     TextOutW(dc, x, y, line.c_str(), static_cast<int>(line.size()));
     y += lineStep(label, dpi);
   }
-  if (border != 0) FrameRect(dc, &r, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+  if (border != 0) FrameRect(dc, &r, resources.brush(colours.outline));
   RestoreDC(dc, saved);
 }
 
 // The shape: an outline only, as it lies above the word labels.
-void paintShape(const Control& shape, HDC dc, int dpi) {
+void paintShape(const Control& shape, HDC dc, Resources& resources, int dpi) {
   const RECT r = placeOf(shape, dpi);
-  HPEN pen = CreatePen(dashedOutline(shape) ? PS_DASH : PS_SOLID, 1, colorref(shape.BorderColor));
+  const Colour outline = drawnColours(shape, true, resources.highContrast()).outline;
+  HPEN pen = CreatePen(dashedOutline(shape) ? PS_DASH : PS_SOLID, 1, resources.rgb(outline));
   HGDIOBJ oldPen = SelectObject(dc, pen);
   HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(NULL_BRUSH));
   SetBkMode(dc, TRANSPARENT);
@@ -83,14 +86,15 @@ void paintContainer(const ControlModel& model, Control& c, HWND h, HDC dc, Resou
                     int dpi) {
   RECT client;
   GetClientRect(h, &client);
-  FillRect(dc, &client, resources.brush(c.BackColor));
+  const DrawnColours colours = drawnColours(c, true, resources.highContrast());
+  FillRect(dc, &client, resources.brush(colours.ground));
   for (Control* child : model.stackingOrderOf(c)) {
     if (!model.isShown(*child)) continue;
     if (child->kind() == Kind::Label) paintLabel(*child, dc, resources, dpi);
-    if (child->kind() == Kind::Shape) paintShape(*child, dc, dpi);
+    if (child->kind() == Kind::Shape) paintShape(*child, dc, resources, dpi);
   }
   if (c.kind() == Kind::Frame && borderWidth(c) == 1) {
-    FrameRect(dc, &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    FrameRect(dc, &client, resources.brush(colours.outline));
   }
 }
 
@@ -98,24 +102,25 @@ void drawButton(Control& c, const DRAWITEMSTRUCT& d, Resources& resources, int d
   RECT r = d.rcItem;
   const bool pushed = (d.itemState & ODS_SELECTED) != 0;
   const bool disabled = (d.itemState & ODS_DISABLED) != 0;
+  const DrawnColours colours = drawnColours(c, !disabled, resources.highContrast());
   DrawFrameControl(d.hDC, &r, DFC_BUTTON, DFCS_BUTTONPUSH | (pushed ? DFCS_PUSHED : 0));
   RECT inside = r;
   InflateRect(&inside, -2, -2);
-  FillRect(d.hDC, &inside, resources.brush(c.BackColor));
+  FillRect(d.hDC, &inside, resources.brush(colours.ground));
   const std::wstring text = wide(c.Caption.get());
   HGDIOBJ old = SelectObject(d.hDC, resources.font(c, dpi).handle);
   SetBkMode(d.hDC, TRANSPARENT);
   RECT at = inside;
   if (pushed) OffsetRect(&at, 1, 1);
   const UINT format = DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX;
-  if (disabled) {
+  if (disabled && !resources.highContrast()) {  // etched, as Windows draws it
     RECT etch = at;
     OffsetRect(&etch, 1, 1);
     SetTextColor(d.hDC, GetSysColor(COLOR_3DHILIGHT));
     DrawTextW(d.hDC, text.c_str(), static_cast<int>(text.size()), &etch, format);
     SetTextColor(d.hDC, GetSysColor(COLOR_GRAYTEXT));
   } else {
-    SetTextColor(d.hDC, colorref(c.ForeColor));
+    SetTextColor(d.hDC, resources.rgb(colours.text));
   }
   DrawTextW(d.hDC, text.c_str(), static_cast<int>(text.size()), &at, format);
   SelectObject(d.hDC, old);

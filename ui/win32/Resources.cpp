@@ -91,10 +91,15 @@ const Resources::Font& Resources::font(const Control& c, int dpi) {
   return fonts_[key] = {font, face.empty() ? family : face, extra};
 }
 
+COLORREF Resources::rgb(Colour colour) const {
+  if (highContrast_ && colour.isSystem()) return GetSysColor(static_cast<int>(colour.value & 0xFF));
+  return colorref(colour);
+}
+
 HBRUSH Resources::brush(Colour colour) {
-  const COLORREF rgb = colorref(colour);
-  auto& brush = brushes_[rgb];
-  if (brush == nullptr) brush = CreateSolidBrush(rgb);
+  const COLORREF plain = rgb(colour);
+  auto& brush = brushes_[plain];
+  if (brush == nullptr) brush = CreateSolidBrush(plain);
   return brush;
 }
 

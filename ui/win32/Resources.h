@@ -32,6 +32,11 @@ class Resources {
   // A control's font: the first face of its list that the PC has (else the system's
   // Japanese face), at the control's size, a stand-in narrowed to fit.
   const Font& font(const Control& c, int dpi);
+  // Under a high-contrast scheme the system colours are the scheme's (GetSysColor);
+  // otherwise the usual ones the game was made with.
+  void setHighContrast(bool on) { highContrast_ = on; }
+  bool highContrast() const { return highContrast_; }
+  COLORREF rgb(Colour colour) const;
   HBRUSH brush(Colour colour);
   // One font for every tooltip: the system's, where it has Japanese glyphs; else the
   // window's Japanese face at the size of the system's.
@@ -41,6 +46,7 @@ class Resources {
   std::map<std::tuple<std::string, float, bool, int>, Font> fonts_;
   std::map<COLORREF, HBRUSH> brushes_;
   std::map<int, HFONT> tipFonts_;
+  bool highContrast_ = false;
 };
 
 }  // namespace sorato::win32

@@ -8,6 +8,7 @@
 
 #include "LiveRegion.h"
 #include "Painting.h"
+#include "ui/Contrast.h"
 #include "ui/Layout.h"
 
 namespace sorato::win32 {
@@ -54,6 +55,7 @@ WindowBinding::WindowBinding(ControlModel& model) : Mirror(model) {
     handles_[index(*c)] = createControlWindow(c->kind(), parent, *this);
   }
   dpi_ = dpiOf(window());
+  resources_.setHighContrast(schemeIsHighContrast());
   tips_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                           WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
                           CW_USEDEFAULT, CW_USEDEFAULT, window(), nullptr,
@@ -255,9 +257,11 @@ LRESULT WindowBinding::containerMessage(HWND h, UINT m, WPARAM w, LPARAM l) {
       if (Control* child = controlOf(reinterpret_cast<HWND>(l));
           child != nullptr && child->kind() == Kind::OptionButton) {
         HDC dc = reinterpret_cast<HDC>(w);
-        SetTextColor(dc, colorref(child->ForeColor));
-        SetBkColor(dc, colorref(child->BackColor));
-        return reinterpret_cast<LRESULT>(resources_.brush(child->BackColor));
+        const DrawnColours colours = drawnColours(
+            *child, IsWindowEnabled(reinterpret_cast<HWND>(l)) != FALSE, resources_.highContrast());
+        SetTextColor(dc, resources_.rgb(colours.text));
+        SetBkColor(dc, resources_.rgb(colours.ground));
+        return reinterpret_cast<LRESULT>(resources_.brush(colours.ground));
       }
       return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
     default: break;
@@ -292,9 +296,23 @@ LRESULT WindowBinding::formMessage(HWND h, UINT m, WPARAM w, LPARAM l) {
     case kDestroy: DestroyWindow(h); return 0;
     case WM_DESTROY: PostQuitMessage(0); return 0;
     case WM_DPICHANGED: dpiChanged(HIWORD(w), reinterpret_cast<const RECT*>(l)); return 0;
+    case WM_SYSCOLORCHANGE:  // a scheme turned on or off, or its colours changed
+    case WM_SETTINGCHANGE: setHighContrast(schemeIsHighContrast()); break;
     default: break;
   }
   return DefWindowProcW(h, m, w, l);
+}
+
+bool WindowBinding::schemeIsHighContrast() {
+  HIGHCONTRASTW scheme{};
+  scheme.cbSize = sizeof scheme;
+  return SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof scheme, &scheme, 0) &&
+         (scheme.dwFlags & HCF_HIGHCONTRASTON) != 0;
+}
+
+void WindowBinding::setHighContrast(bool on) {
+  resources_.setHighContrast(on);
+  RedrawWindow(window(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void WindowBinding::dpiChanged(int dpi, const RECT* suggested) {

@@ -43,6 +43,10 @@ class WindowBinding : public Mirror, private WindowInput {
   std::wstring faceOf(const Control& c);
   // The tooltips' window.
   HWND tips() const { return tips_; }
+  // Whether the window is drawn in a high-contrast scheme's colours: as Windows says at
+  // the start and whenever the scheme or its colours change, or as handed in.
+  void setHighContrast(bool on);
+  static bool schemeIsHighContrast();
 
   void unloaded() override;
 
