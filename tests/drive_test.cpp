@@ -146,26 +146,6 @@ TEST(Drive, UnseenBytesOfAScript) {
   }
 }
 
-// Input that cannot be read is no end of the script: a message and status 4, never 0.
-TEST(Drive, LostInputIsAnError) {
-  struct Failing : std::streambuf {
-    std::string given = "get s\nget k";  // and then a read error
-    bool served = false;
-    int underflow() override {
-      if (served) throw std::ios_base::failure("read");
-      served = true;
-      setg(given.data(), given.data(), given.data() + given.size());
-      return traits_type::to_int_type(given[0]);
-    }
-  } failing;
-  std::istream in(&failing);
-  std::ostringstream out, err;
-  Driver driver(out, err);
-  EXPECT_EQ(driver.run(in), 4);
-  EXPECT_EQ(out.str(), "0\n");
-  EXPECT_TRUE(err.str().starts_with("error: the input could not be read")) << err.str();
-}
-
 // Output that cannot be written ends the run with a message and status 3, never 0.
 TEST(Drive, LostOutputIsAnError) {
   struct Full : std::streambuf {
