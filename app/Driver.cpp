@@ -1,11 +1,6 @@
 #include "Driver.h"
 
-#include <array>
-#include <cerrno>
-#include <charconv>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 #include <istream>
 #include <new>
 #include <ostream>
@@ -80,13 +75,11 @@ int Driver::run(std::istream& in) {
       return kInputLost;
     }
     const auto got = static_cast<std::size_t>(in.gcount());
-    if (in.fail()) {
-      if (in.eof()) break;  // the end of the script
-      return failed(number, "the line is longer than " + std::to_string(kMaxLine) + " bytes");
-    }
-    std::string_view line(buffer.data(), got - (in.eof() ? 0 : 1));  // without its LF
-    if (line.ends_with('\r')) line.remove_suffix(1);                 // CR LF line ends
-    if (line.size() > kMaxLine) {
+    if (in.fail() && in.eof()) break;  // the end of the script
+    // (failed without the end: the buffer filled up before the line's LF)
+    std::string_view line(buffer.data(), got - (in.eof() || in.fail() ? 0 : 1));  // no LF
+    if (line.ends_with('\r')) line.remove_suffix(1);                              // CR LF line ends
+    if (in.fail() || line.size() > kMaxLine) {
       return failed(number, "the line is longer than " + std::to_string(kMaxLine) + " bytes");
     }
     // The byte-order mark some editors put at the start of a UTF-8 file.
