@@ -21,6 +21,8 @@ class TickSchedule {
   bool running() const { return running_; }
   std::int64_t period() const { return period_; }
   std::int64_t due() const { return start_ + n_ * period_; }
+  // Whether a tick has been taken since the start.
+  bool ticked() const { return n_ > 1; }
 
   // The tick due at due() is delivered at `now` (not before it).
   void take(std::int64_t now) {

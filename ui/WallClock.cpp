@@ -16,6 +16,13 @@ void WallClock::arm(TimerWatch::Entry& e) {
   arm_(i, e.schedule.running() ? std::optional(e.schedule.due()) : std::nullopt);
 }
 
+void WallClock::restartAt(std::size_t i, std::int64_t start) {
+  TimerWatch::Entry& e = timers_->entries()[i];
+  if (!e.schedule.running() || e.schedule.ticked()) return;
+  e.schedule.start(start, e.schedule.period());
+  arm(e);
+}
+
 void WallClock::woke(std::size_t i) {
   TimerWatch::Entry& e = timers_->entries()[i];
   if (!e.schedule.running() || model_.unloaded()) return;

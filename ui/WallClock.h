@@ -30,6 +30,9 @@ class WallClock {
   WallClock& operator=(const WallClock&) = delete;
 
   void woke(std::size_t i);
+  // Starts timer `i`'s schedule again from `start`, if it runs and has not ticked yet:
+  // for a platform that counts a schedule from when its start was first seen.
+  void restartAt(std::size_t i, std::int64_t start);
   void setTickObserver(TickObserver observer) { tickObserver_ = std::move(observer); }
 
  private:
