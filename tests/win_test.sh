@@ -8,9 +8,25 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 export WINEPREFIX=$PWD/build-win/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 scripts/win.sh driver null
-# (a test that fails is run once more: now and then the wine server drops a client
-# mid-test, "recvmsg: Connection reset by peer"; a real failure fails twice)
-(cd build-win && ctest --output-on-failure --no-tests=error -j2 --repeat until-pass:2)
+# A failed test is run once more only for the one known fault of wine's server, which now
+# and then drops a client before the test has begun ("recvmsg: Connection reset by peer"
+# as its first line); the run says how many were and why.  Any other failure fails.
+(cd build-win
+ if ctest --output-on-failure --no-tests=error -j2 --output-junit first-run.xml; then exit 0; fi
+ # (prints the names to run again as a ctest pattern, or nothing when any failure is another)
+ again=$(python3 - first-run.xml <<'PY'
+import re, sys, xml.etree.ElementTree as ET
+failed = [c for c in ET.parse(sys.argv[1]).getroot().iter('testcase') if c.get('status') == 'fail']
+def dropped(case):
+    out = (case.findtext('system-out') or '').strip().splitlines()
+    return bool(out) and 'recvmsg: Connection reset by peer' in out[0]
+if failed and all(dropped(c) for c in failed):
+    print('^(' + '|'.join(re.escape(c.get('name')) for c in failed) + ')$')
+PY
+)
+ [ -n "$again" ] || exit 1
+ echo "retried once, wine's server having dropped them before they began (recvmsg: Connection reset by peer): $again"
+ ctest --output-on-failure --no-tests=error -R "$again")
 bash tests/win_xvfb_test.sh build-win build-win/artefacts build/sorato-drive
 bash tests/win_install_test.sh build-win
 wineserver -k 2>/dev/null || true

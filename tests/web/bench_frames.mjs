@@ -1,7 +1,7 @@
 // The page's timing, frame by frame, in one browser engine on the real clock: for each
 // display, the frame that first shows each word and the frame that first shows it gone,
 // from requestAnimationFrame's frame times; the exposure is the difference, exact when it
-// is the whole number of frames nearest its time.  Both modes at both paces.  Run by hand
+// is the whole number of frames nearest its time at the display's frame period.  Both modes at both paces.  Run by hand
 // (about three minutes an engine):
 //   node tests/web/bench_frames.mjs build-web/page-test [chromium|firefox|webkit]
 import {resolve} from 'node:path';
@@ -59,10 +59,13 @@ async function display(allAtOnce, slow) {
   await tab.advance(200);
   const {log, start, frames} = await tab.evaluate(
       () => ({log: globalThis.benchLog, start: globalThis.benchStart, frames: globalThis.benchFrames}));
-  // Frames are counted, not timed: the frames drawn between two changes against the
-  // number nearest the exposure's time at the display's mean frame period.
-  const frameMs = (frames[frames.length - 1] - frames[0]) / (frames.length - 1);
-  const index = (t) => frames.indexOf(t);
+  // The display's frame period: the mean gap between its frames, a gap of more than one
+  // and a half times the median being frames the browser skipped.
+  const shown = frames.filter((t) => t >= start);
+  const gaps = shown.slice(1).map((t, i) => t - shown[i]);
+  const median = [...gaps].sort((a, b) => a - b)[Math.floor(gaps.length / 2)];
+  const steady = gaps.filter((g) => g < 1.5 * median);
+  const frameMs = steady.reduce((a, b) => a + b, 0) / steady.length;
   const afterStart = log.filter((e) => e.changed >= start);
   const [wordMs, blankMs] = exposureMs[allAtOnce ? 'all' : 'one'][slow ? 'slow' : 'fast'];
   const errors = [];
@@ -73,7 +76,7 @@ async function display(allAtOnce, slow) {
     const want = word !== '' ? wordMs : blankMs;
     const got = afterStart[i + 1].frame - afterStart[i].frame;
     errors.push(got - want);
-    if (index(afterStart[i + 1].frame) - index(afterStart[i].frame) === Math.round(want / frameMs)) exact++;
+    if (Math.round(got / frameMs) === Math.round(want / frameMs)) exact++;
   }
   totals.exact += exact;
   totals.all += errors.length;
