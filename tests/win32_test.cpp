@@ -268,47 +268,35 @@ TEST(Win32, AHighContrastSchemeGivesItsColours) {
   COLORREF saved[5];
   for (int i = 0; i < 5; ++i) saved[i] = GetSysColor(ids[i]);
   SetSysColors(5, ids, scheme);
-  struct Drawn {
-    std::set<COLORREF> button;  // the pixels of 答
-    COLORREF optionText, optionGround;
-  };
-  auto drawn = [&] {
-    Drawn out{};
-    HWND h = win.handle(ui.btnA);
+  // The pixels of 答 drawn disabled, then the text and ground colours of the option あ.
+  auto drawn = [&](bool high) {
+    win.binding.setHighContrast(high);
+    std::set<COLORREF> pixels;
+    HWND h = win.handle(ui.btnA), option = win.handle(ui.Option1);
     RECT r;
     GetClientRect(h, &r);
-    HDC screen = GetDC(nullptr);
-    HDC dc = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, r.right, r.bottom);
-    HGDIOBJ old = SelectObject(dc, bitmap);
+    HDC screen = GetDC(nullptr), dc = CreateCompatibleDC(screen);
+    HGDIOBJ old = SelectObject(dc, CreateCompatibleBitmap(screen, r.right, r.bottom));
     DRAWITEMSTRUCT d{ODT_BUTTON, 0, 0, ODA_DRAWENTIRE, ODS_DISABLED, h, dc, r, 0};
     SendMessageW(GetParent(h), WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&d));
-    for (int y = 0; y < r.bottom; ++y) {
-      for (int x = 0; x < r.right; ++x) out.button.insert(GetPixel(dc, x, y));
-    }
-    HWND option = win.handle(ui.Option1);
+    for (int i = 0; i < r.right * r.bottom; ++i)
+      pixels.insert(GetPixel(dc, i % r.right, i / r.right));
     SendMessageW(GetParent(option), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
                  reinterpret_cast<LPARAM>(option));
-    out.optionText = GetTextColor(dc);
-    out.optionGround = GetBkColor(dc);
-    SelectObject(dc, old);
-    DeleteObject(bitmap);
+    const std::pair<COLORREF, COLORREF> colours{GetTextColor(dc), GetBkColor(dc)};
+    DeleteObject(SelectObject(dc, old));
     DeleteDC(dc);
     ReleaseDC(nullptr, screen);
-    return out;
+    return std::pair{pixels, colours};
   };
-  win.binding.setHighContrast(true);
-  const Drawn high = drawn();
-  win.binding.setHighContrast(false);
-  const Drawn plain = drawn();
+  const auto [high, highOption] = drawn(true);
+  const auto [plain, plainOption] = drawn(false);
   SetSysColors(5, ids, saved);
   const COLORREF pastel = win32::colorref(ui.btnA.BackColor);
-  EXPECT_TRUE(high.button.count(RGB(0, 255, 0)) && high.button.count(RGB(0, 0, 0)));
-  EXPECT_FALSE(high.button.count(pastel));
-  EXPECT_EQ(high.optionText, RGB(255, 255, 0));
-  EXPECT_EQ(high.optionGround, RGB(0, 0, 1));
-  EXPECT_TRUE(plain.button.count(pastel));
-  EXPECT_EQ(plain.optionGround, win32::colorref(ui.Option1.BackColor));
+  EXPECT_TRUE(high.count(RGB(0, 255, 0)) && high.count(RGB(0, 0, 0)) && !high.count(pastel));
+  EXPECT_EQ(highOption, std::pair(RGB(255, 255, 0), RGB(0, 0, 1)));
+  EXPECT_TRUE(plain.count(pastel));
+  EXPECT_EQ(plainOption.second, win32::colorref(ui.Option1.BackColor));
 }
 
 // Every control's tip in Japanese, and one tooltip font for all of them, whatever
