@@ -19,18 +19,14 @@ function watch() {
   const texts = () => ['lbl1', 'lblAZ'].map((id) => document.getElementById(id)?.textContent ?? '');
   let last = null;
   const sample = (inFrame) => {
-    const now = texts().join('|');
-    if (now === last) return;
-    const changed = performance.now();
-    last = now;
-    if (inFrame !== undefined) globalThis.benchLog.push({text: now, changed, frame: inFrame});
-    else requestAnimationFrame((frame) => globalThis.benchLog.push({text: now, changed, frame}));
+    const text = texts().join('|'), changed = performance.now();
+    if (text === last) return;
+    last = text;
+    const log = (frame) => globalThis.benchLog.push({text, changed, frame});
+    if (inFrame !== undefined) log(inFrame); else requestAnimationFrame(log);
   };
   const request = window.requestAnimationFrame.bind(window);
-  window.requestAnimationFrame = (callback) => request((t) => {
-    callback(t);
-    sample(t);
-  });
+  window.requestAnimationFrame = (callback) => request((t) => { callback(t); sample(t); });
   new MutationObserver(() => sample()).observe(document, {subtree: true, childList: true, characterData: true});
   document.addEventListener('click', (e) => {
     if (e.target.id === 'btnST') globalThis.benchStart = performance.now();
@@ -47,7 +43,6 @@ const browser = await engine(engineName, {width: 800, height: 600});
 const fmt = (v) => (v >= 0 ? '+' : '') + v.toFixed(1);
 // One display of one mode at one pace: every exposure (a word, the blank between two
 // words, the whole list) against its time, in frames.
-const exposureMs = {one: {fast: [3000, 600], slow: [6000, 1200]}, all: {fast: [12000], slow: [24000]}};
 const totals = {exact: 0, all: 0};
 async function display(allAtOnce, slow) {
   const tab = await browser.open(server.base);
@@ -61,13 +56,12 @@ async function display(allAtOnce, slow) {
       () => ({log: globalThis.benchLog, start: globalThis.benchStart, frames: globalThis.benchFrames}));
   // The display's frame period: the mean gap between its frames, a gap of more than one
   // and a half times the median being frames the browser skipped.
-  const shown = frames.filter((t) => t >= start);
-  const gaps = shown.slice(1).map((t, i) => t - shown[i]);
+  const shown = frames.filter((t) => t >= start), gaps = shown.slice(1).map((t, i) => t - shown[i]);
   const median = [...gaps].sort((a, b) => a - b)[Math.floor(gaps.length / 2)];
   const steady = gaps.filter((g) => g < 1.5 * median);
   const frameMs = steady.reduce((a, b) => a + b, 0) / steady.length;
   const afterStart = log.filter((e) => e.changed >= start);
-  const [wordMs, blankMs] = exposureMs[allAtOnce ? 'all' : 'one'][slow ? 'slow' : 'fast'];
+  const [wordMs, blankMs] = [(allAtOnce ? 12000 : 3000) * (slow ? 2 : 1), slow ? 1200 : 600];
   const errors = [];
   let exact = 0;
   for (let i = 0; i + 1 < afterStart.length; i++) {
@@ -78,8 +72,7 @@ async function display(allAtOnce, slow) {
     errors.push(got - want);
     if (Math.round(got / frameMs) === Math.round(want / frameMs)) exact++;
   }
-  totals.exact += exact;
-  totals.all += errors.length;
+  [totals.exact, totals.all] = [totals.exact + exact, totals.all + errors.length];
   const gone = afterStart[afterStart.length - 1].frame - start;
   console.log(`${allAtOnce ? 'all at once  ' : 'one at a time'} ${slow ? 'slow' : 'fast'}  frame ` +
               `${frameMs.toFixed(2)} ms; ${errors.length} exposures, ${exact} exact to the frame; ` +
