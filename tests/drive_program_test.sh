@@ -24,8 +24,7 @@ for script in "$dir"/*.drive; do
   rm -f "$out" "$err"
   [ $failed -eq 0 ] && echo "ok   $(basename "$script")"
 done
-# Input or output that cannot be had, and arguments: each with its message and status,
-# never 0. (One script, through the driver's standard input unless the case takes it.)
+# Input or output that cannot be had, and arguments: each its message and status, never 0.
 many=${TMPDIR:-/tmp}/many.drive.$$
 printf 'get s\n%.0s' $(seq 50000) >"$many"
 check() {  # WHAT WANT MESSAGE STATUS

@@ -37,8 +37,7 @@ grep -aA3 'Uninstall\\\\Sorato\]' "$WINEPREFIX/user.reg" | grep -qF '"DisplayNam
   fail "no entry ソラト in Settings > Apps"
 echo "ok   installed silently for this user: $(ls "$dir" | tr '\n' ' '), the Start menu entry ソラト, the Apps entry"
 
-# The uninstaller as Settings > Apps and management tools run it: the registered quiet
-# command (read from the registry file), with its status. While the game is open it
+# The registered quiet uninstall, as management tools run it: while the game is open it
 # removes nothing, fails, and leaves nothing in the temporary folder.
 quiet=$(grep -aA12 'Uninstall\\\\Sorato\]' "$WINEPREFIX/user.reg" | sed -n 's/^"QuietUninstallString"="\(.*\)"$/\1/p' |
         sed 's/\\"/"/g; s/\\\\/\\/g')
@@ -54,8 +53,7 @@ status=$?
   [ "$(temp_left)" = 0 ] || fail "uninstalled while the game was open: status $status, left $(ls "$dir" 2>&1), $(temp_left) in Temp"
 echo "ok   while the game is open, the quiet uninstall ($quiet) removes nothing and fails (status 2)"
 
-# The MSI over the person's own copy while it is open: that copy stays whole, with its
-# uninstaller and entry, and the package's log says so.
+# The MSI over the person's own copy while it is open: that copy stays whole; the log says so.
 msi_dir="$WINEPREFIX/drive_c/Program Files/Sorato"
 msi() { wine msiexec "$1" "$(wine winepath -w "$2" 2>/dev/null | tr -d '\r')" /qn "${@:3}"; }
 log=$(mktemp -d)/msi.log
@@ -69,9 +67,8 @@ msi /x "$build/sorato.msi" || fail "the MSI's removal failed"
 wineserver -k
 wineserver -w
 
-# With the game closed the same command removes everything: at once where Windows lets a
-# running program be moved; under wine the uninstaller and its folder go when Windows
-# next starts (wineboot -r).
+# With the game closed it removes everything (under wine the uninstaller and its folder
+# at the next start, wineboot -r).
 uninstall || fail "the quiet uninstall failed: status $?"
 wineboot -r
 wineserver -w

@@ -13,7 +13,6 @@ scripts/win.sh driver null
 # as its first line); the run says how many were and why.  Any other failure fails.
 (cd build-win
  if ctest --output-on-failure --no-tests=error -j2 --output-junit first-run.xml; then exit 0; fi
- # (prints the names to run again as a ctest pattern, or nothing when any failure is another)
  again=$(python3 - first-run.xml <<'PY'
 import re, sys, xml.etree.ElementTree as ET
 failed = [c for c in ET.parse(sys.argv[1]).getroot().iter('testcase') if c.get('status') == 'fail']

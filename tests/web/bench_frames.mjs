@@ -10,10 +10,8 @@ import {serve} from './harness.mjs';
 
 const engineName = process.argv[3] || 'chromium';
 
-// Installed before the page loads: each change of the word labels, with the time it
-// happened and the time of the frame that first shows it: the frame whose callbacks
-// made it (a change made in a requestAnimationFrame callback is drawn in that frame),
-// else the next frame.
+// Installed before the page loads: each change of the word labels, its time and the frame
+// that first shows it (the frame whose callback made it, else the next).
 function watch() {
   globalThis.benchLog = [];
   const texts = () => ['lbl1', 'lblAZ'].map((id) => document.getElementById(id)?.textContent ?? '');
@@ -41,8 +39,7 @@ const server = await serve(resolve(process.argv[2] || 'build-web/page-test'), {p
 const browser = await engine(engineName, {width: 800, height: 600});
 
 const fmt = (v) => (v >= 0 ? '+' : '') + v.toFixed(1);
-// One display of one mode at one pace: every exposure (a word, the blank between two
-// words, the whole list) against its time, in frames.
+// One display: every exposure (a word, a blank between words, the list) against its time.
 const totals = {exact: 0, all: 0};
 async function display(allAtOnce, slow) {
   const tab = await browser.open(server.base);
@@ -54,8 +51,7 @@ async function display(allAtOnce, slow) {
   await tab.advance(200);
   const {log, start, frames} = await tab.evaluate(
       () => ({log: globalThis.benchLog, start: globalThis.benchStart, frames: globalThis.benchFrames}));
-  // The display's frame period: the mean gap between its frames, a gap of more than one
-  // and a half times the median being frames the browser skipped.
+  // The frame period: the mean gap between frames, gaps over 1.5 × the median left out.
   const shown = frames.filter((t) => t >= start), gaps = shown.slice(1).map((t, i) => t - shown[i]);
   const median = [...gaps].sort((a, b) => a - b)[Math.floor(gaps.length / 2)];
   const steady = gaps.filter((g) => g < 1.5 * median);
