@@ -256,9 +256,8 @@ TEST(Win32, ScreenReadersReadNamesStatesAndTheWordsChange) {
   EXPECT_EQ(announced, win.handle(ui.lbl1));
 }
 
-// A high-contrast scheme, handed to the window (wine reports none): every control takes
-// the scheme's colours (the disabled 答 its grey text on the button face, the options the
-// window's text and ground), never the game's pastel; without one, the game's own.
+// A high-contrast scheme handed to the window (wine reports none): the scheme's colours
+// (答 disabled: grey text on the button face), never the game's pastel; else the game's.
 TEST(Win32, AHighContrastSchemeGivesItsColours) {
   Window win;
   auto& ui = win.w.ui;

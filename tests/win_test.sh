@@ -8,9 +8,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 export WINEPREFIX=$PWD/build-win/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 scripts/win.sh driver null
-# A failed test is run once more only for the one known fault of wine's server, which now
-# and then drops a client before the test has begun ("recvmsg: Connection reset by peer"
-# as its first line); the run says how many were and why.  Any other failure fails.
+# A failed test runs once more only when wine's server dropped it before it began
+# ("recvmsg: Connection reset by peer" its first line), and the run says so.
 (cd build-win
  if ctest --output-on-failure --no-tests=error -j2 --output-junit first-run.xml; then exit 0; fi
  again=$(python3 - first-run.xml <<'PY'

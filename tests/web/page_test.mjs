@@ -97,8 +97,7 @@ const focused = (page) => page.evaluate(() => document.activeElement.closest('[d
   const arrowed = await page.getByRole('radio', {name: '漢'}).isChecked();
   await page.keyboard.press('ArrowUp');
   check(arrowed && await page.getByRole('radio', {name: 'あ'}).isChecked(), 'the arrow keys switch an option');
-  // A high-contrast scheme: 問 (disabled once a game is prepared) tells from 始 by more
-  // than a shade, and the focus ring shows.
+  // High contrast: 問 (disabled once a game is prepared) tells from 始, the focus ring shows.
   await page.emulateMedia({forcedColors: 'active'});
   await page.click('#btn1Jun');
   await page.focus('#btnST');
