@@ -5,7 +5,7 @@ put inside it, no manifest and no service worker, and a policy that lets in exac
 inline parts, by their hashes (and the WebAssembly, which the game's script reads from a
 data: address), and nothing from anywhere else:
   single_page.py BUILT_DIR OUT.html [PROBE.js]
-BUILT_DIR holds sorato.js (single-file), page.js, sorato.css and icon-32.png; PROBE.js, for
+BUILT_DIR holds sorato.js (single-file, the page's own script at its end), sorato.css and icon-32.png; PROBE.js, for
 the tests' copy only, is a script run before anything else."""
 import base64
 import hashlib
@@ -16,8 +16,7 @@ import sys
 def main(built, out, probe=None):
     page = open("web/index.html", encoding="utf-8").read()
     read = lambda name: open(f"{built}/{name}", encoding="utf-8").read()
-    scripts = ([open(probe, encoding="utf-8").read()] if probe else []) + [read("sorato.js"),
-                                                                           read("page.js")]
+    scripts = ([open(probe, encoding="utf-8").read()] if probe else []) + [read("sorato.js")]
     if any("</script" in s.lower() for s in scripts):
         sys.exit("single_page.py: a script holds </script and cannot stand inline")
     style = read("sorato.css")

@@ -32,7 +32,7 @@ build() {
 # into sw.js, whose change is how a returning browser learns of the release.
 stamp() {
   local dir=$1 release
-  release=$( (cd "$dir" && cat sorato.css page.js sorato.js sorato.wasm manifest.webmanifest \
+  release=$( (cd "$dir" && cat sorato.css sorato.js sorato.wasm manifest.webmanifest \
                  icon-32.png icon-64.png icon-128.png icon-256.png) |
              cat - web/index.html web/sw.js | sha256sum | cut -c1-16)
   sed "s/@RELEASE@/$release/g" web/index.html >"$dir/index.html"

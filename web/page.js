@@ -1,8 +1,8 @@
 // The page's own part of the binding: it loads the game, hands the page's input to it,
-// and scales the window to the screen.  Every decision is the game's.
-'use strict';
-
+// and scales the window to the screen.  Every decision is the game's.  It is linked at
+// the end of the game's script, sorato.js.
 (function () {
+  'use strict';
   const host = document.getElementById('sorato');
   const note = document.getElementById('fallback');
   const turn = document.getElementById('turn');

@@ -4,7 +4,7 @@
 // and a release is used only once all its files are kept.
 'use strict';
 const RELEASE = '@RELEASE@';  // written by the build: a hash of the page's files
-const FILES = ['sorato.css', 'page.js', 'sorato.js', 'sorato.wasm', 'manifest.webmanifest',
+const FILES = ['sorato.css', 'sorato.js', 'sorato.wasm', 'manifest.webmanifest',
                'icon-32.png', 'icon-64.png', 'icon-128.png', 'icon-256.png'];
 const PREFIX = 'sorato-release-';
 const scope = (path) => new URL(path, self.registration.scope).href;

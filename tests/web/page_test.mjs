@@ -351,7 +351,7 @@ for (const c of fitCases) {
   await page.close();
   published.close();
 }
-check(served.every((p) => /^\/(|index\.html|sorato\.(js|wasm|css)|page\.js|sw\.js|manifest\.webmanifest|icon-\d+\.png)$/.test(p)),
+check(served.every((p) => /^\/(|index\.html|sorato\.(js|wasm|css)|sw\.js|manifest\.webmanifest|icon-\d+\.png)$/.test(p)),
       `the page asks for its own files only (${[...new Set(served)].join(' ')})`);
 
 await browser.close();

@@ -29,7 +29,7 @@ async function release(name, from, change) {
 }
 const A = await release('A', resolve(pageDir));
 const B = await release('B', A.dir, 'sorato.css');
-const C = await release('C', B.dir, 'page.js');
+const C = await release('C', B.dir, 'sorato.js');
 
 // The host: one release at a time, as static hosts send it.
 const host = await serve(A.dir, {headers: {'Cache-Control': 'max-age=600'}});

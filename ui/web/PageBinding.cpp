@@ -1,8 +1,11 @@
 #include "PageBinding.h"
 
+#include <emscripten/emscripten.h>
+
 #include <cmath>
 #include <cstdio>
 #include <map>
+#include <string>
 
 #include "ui/Colour.h"
 #include "ui/Fonts.h"
@@ -10,18 +13,56 @@
 
 namespace sorato::web {
 
-using emscripten::val;
-
 namespace {
 
-val document() {
-  return val::global("document");
+// The page's elements, as the game holds them: numbers into a list kept on the page's side,
+// so that building and changing the window costs one call into the page each.
+EM_JS(int, page_keep, (const char* tag, const char* cls), {
+  const e = document.createElement(UTF8ToString(tag));
+  e.className = UTF8ToString(cls);
+  return (Module.soratoElements = Module.soratoElements || []).push(e) - 1;
+});
+EM_JS(int, page_find, (int within, const char* selector), {
+  const from = within < 0 ? document : Module.soratoElements[within];
+  return Module.soratoElements.push(from.querySelector(UTF8ToString(selector))) - 1;
+});
+EM_JS(void, page_append, (int parent, int child),
+      { Module.soratoElements[parent].appendChild(Module.soratoElements[child]); });
+EM_JS(void, page_set, (int e, const char* name, const char* value),
+      { Module.soratoElements[e][UTF8ToString(name)] = UTF8ToString(value); });
+EM_JS(void, page_set_number, (int e, const char* name, double value),
+      { Module.soratoElements[e][UTF8ToString(name)] = value; });
+EM_JS(void, page_set_flag, (int e, const char* name, int on),
+      { Module.soratoElements[e][UTF8ToString(name)] = on != 0; });
+EM_JS(void, page_style, (int e, const char* name, const char* value),
+      { Module.soratoElements[e].style[UTF8ToString(name)] = UTF8ToString(value); });
+EM_JS(void, page_attribute, (int e, const char* name, const char* value),
+      { Module.soratoElements[e].setAttribute(UTF8ToString(name), UTF8ToString(value)); });
+EM_JS(void, page_focus, (int e), { Module.soratoElements[e].focus(); });
+EM_JS(void, page_title, (const char* text), { document.title = UTF8ToString(text); });
+// The page's own icon, wherever it comes from (a file beside it, or inside it).
+EM_JS(void, page_icon, (int img),
+      { Module.soratoElements[img].src = document.querySelector('link[rel=icon]').href; });
+// The control that holds the focus, by its index; -1 if none does.
+EM_JS(int, page_focused_control, (), {
+  const active = document.activeElement;
+  const holder = active && active.closest('[data-control]');
+  return holder ? Number(holder.dataset.control) : -1;
+});
+// How wide a text is drawn in a font, in CSS pixels.
+EM_JS(double, page_text_width, (const char* font, const char* text), {
+  const context = Module.soratoCanvas =
+      Module.soratoCanvas || document.createElement('canvas').getContext('2d');
+  context.font = UTF8ToString(font);
+  return context.measureText(UTF8ToString(text)).width;
+});
+
+void setText(int e, const char* name, const std::string& value) {
+  page_set(e, name, value.c_str());
 }
 
-val make(const char* tag, const char* cls) {
-  val e = document().call<val>("createElement", std::string(tag));
-  e.set("className", std::string(cls));
-  return e;
+void setStyle(int e, const char* name, const std::string& value) {
+  page_style(e, name, value.c_str());
 }
 
 // 96 CSS pixels to the inch.
@@ -53,15 +94,14 @@ std::string fontFamily(std::string_view name) {
 // fallback measures as the fallback alone where the face is missing (two fallbacks, in
 // case the face is one of them).
 bool faceInstalled(std::string_view face) {
-  static val context = document()
-                           .call<val>("createElement", std::string("canvas"))
-                           .call<val>("getContext", std::string("2d"));
-  const std::string sample = "mmmmmmmmmmlli あ漢字";
+  static constexpr const char* kSample = "mmmmmmmmmmlli あ漢字";
+  static std::map<std::string, double, std::less<>> alone;  // by fallback
   for (const char* fallback : {"monospace", "serif"}) {
-    context.set("font", "40px " + std::string(fallback));
-    const double alone = context.call<val>("measureText", sample)["width"].as<double>();
-    context.set("font", "40px " + quotedFamily(face) + ", " + fallback);
-    if (context.call<val>("measureText", sample)["width"].as<double>() != alone) return true;
+    const std::string base = std::string("40px ") + fallback;
+    auto it = alone.find(base);
+    if (it == alone.end()) it = alone.emplace(base, page_text_width(base.c_str(), kSample)).first;
+    const std::string font = "40px " + quotedFamily(face) + ", " + fallback;
+    if (page_text_width(font.c_str(), kSample) != it->second) return true;
   }
   return false;
 }
@@ -86,63 +126,63 @@ constexpr mouse::Button kPageButtons[] = {mouse::Button::Left, mouse::Button::Mi
                                           mouse::Button::Right};
 
 // The element of a control, by its kind (not the timers).
-val elementFor(const Control& c) {
+int elementFor(const Control& c) {
   switch (c.kind()) {
-    case Kind::Form: return make("div", "form");
-    case Kind::Label: return make("div", "label");
+    case Kind::Form: return page_keep("div", "form");
+    case Kind::Label: return page_keep("div", "label");
     case Kind::CommandButton: {
-      val e = make("button", "button");
-      e.set("type", std::string("button"));
+      const int e = page_keep("button", "button");
+      page_set(e, "type", "button");
       return e;
     }
     case Kind::OptionButton: {
-      val e = make("label", "option");
-      val radio = make("input", "radio");
-      radio.set("type", std::string("radio"));
-      radio.set("name", std::string(c.container()->name()));
-      e.call<void>("appendChild", radio);
-      e.call<void>("appendChild", make("span", "caption"));
+      const int e = page_keep("label", "option");
+      const int radio = page_keep("input", "radio");
+      page_set(radio, "type", "radio");
+      setText(radio, "name", std::string(c.container()->name()));
+      page_append(e, radio);
+      page_append(e, page_keep("span", "caption"));
       return e;
     }
     case Kind::Frame: {
-      val e = make("div", "frame");
-      e.call<void>("setAttribute", std::string("role"), std::string("group"));
+      const int e = page_keep("div", "frame");
+      page_attribute(e, "role", "group");
       return e;
     }
     case Kind::Shape:
     case Kind::Timer: break;
   }
-  return make("div", "shape");
+  return page_keep("div", "shape");
 }
 
 }  // namespace
 
 PageBinding::PageBinding(ControlModel& model)
     : Mirror(model),
-      elements_(ControlModel::kControlCount + 1, val::null()),
-      window_(val::null()),
-      title_(val::null()) {
-  val host = document().call<val>("getElementById", std::string("sorato"));
-  window_ = make("div", "window");
-  val bar = make("div", "titlebar");
-  val icon = make("img", "icon");
-  // The page's own icon, wherever it comes from (a file beside it, or inside it).
-  icon.set("src", document().call<val>("querySelector", std::string("link[rel=icon]"))["href"]);
-  icon.set("alt", std::string(""));
-  title_ = make("span", "title");
-  bar["style"].set("fontFamily", fontFamily(fonts::kUiGothic));
-  bar.call<void>("appendChild", icon);
-  bar.call<void>("appendChild", title_);
-  window_.call<void>("appendChild", bar);
+      elements_(ControlModel::kControlCount + 1, kNone),
+      targets_(ControlModel::kControlCount + 1, kNone),
+      captions_(ControlModel::kControlCount + 1, kNone),
+      tabIndices_(ControlModel::kControlCount + 1, 0) {
+  window_ = page_keep("div", "window");
+  const int bar = page_keep("div", "titlebar");
+  const int icon = page_keep("img", "icon");
+  page_icon(icon);
+  page_set(icon, "alt", "");
+  title_ = page_keep("span", "title");
+  setStyle(bar, "fontFamily", fontFamily(fonts::kUiGothic));
+  page_append(bar, icon);
+  page_append(bar, title_);
+  page_append(window_, bar);
   create(model_.Form1);  // and, inside it, every control
-  window_.call<void>("appendChild", element(model_.Form1));
-  host.call<void>("appendChild", window_);
+  page_append(window_, element(model_.Form1));
   for (Control* c : model_.all()) {
     for (int i = 0; i < kPropCount; ++i) {
       if (c->has(static_cast<Prop>(i))) apply(*c, static_cast<Prop>(i));
     }
   }
   refreshInput();
+  // Onto the page whole, once every property stands.
+  page_append(page_find(-1, "#sorato"), window_);
   model_.addObserver(this);
 }
 
@@ -154,10 +194,15 @@ PageBinding::~PageBinding() {
 // agree with what a person sees; the stacking rule sets which lies above.
 void PageBinding::create(Control& c) {
   if (c.kind() == Kind::Timer) return;  // never drawn
-  val e = elementFor(c);
-  e.set("id", std::string(c.name()));
-  e["dataset"].set("control", c.index());
+  const int e = elementFor(c);
+  setText(e, "id", std::string(c.name()));
+  page_attribute(e, "data-control", std::to_string(c.index()).c_str());
   elements_[index(c)] = e;
+  targets_[index(c)] = e;
+  if (c.kind() == Kind::OptionButton) {
+    targets_[index(c)] = page_find(e, "input");
+    captions_[index(c)] = page_find(e, ".caption");
+  }
   if (c.kind() == Kind::Form || c.kind() == Kind::Frame) {
     std::vector<Control*> inside = model_.readingChildrenOf(c);
     for (Control* child : model_.childrenOf(c)) {
@@ -165,54 +210,54 @@ void PageBinding::create(Control& c) {
     }
     for (Control* child : inside) {
       create(*child);
-      if (!element(*child).isNull()) e.call<void>("appendChild", element(*child));
+      if (element(*child) != kNone) page_append(e, element(*child));
     }
     int z = 0;
     for (Control* child : model_.stackingOrderOf(c)) {
-      if (!element(*child).isNull()) element(*child)["style"].set("zIndex", ++z);
+      if (element(*child) != kNone) setStyle(element(*child), "zIndex", std::to_string(++z));
     }
   }
   if (model_.announcesChanges(c)) {
-    e.call<void>("setAttribute", std::string("aria-live"), std::string("polite"));
+    page_attribute(e, "aria-live", "polite");
   }
 }
 
 void PageBinding::apply(Control& c, Prop p) {
-  val& e = element(c);
-  if (e.isNull()) return;
+  const int e = element(c);
+  if (e == kNone) return;
   switch (aspectOf(p)) {
     case Aspect::Text:
       if (c.kind() == Kind::Form) {
-        title_.set("textContent", c.Caption.get());
-        document().set("title", c.Caption.get());
+        setText(title_, "textContent", c.Caption.get());
+        page_title(c.Caption.get().c_str());
       } else if (c.kind() == Kind::OptionButton) {
-        e.call<val>("querySelector", std::string(".caption")).set("textContent", c.Caption.get());
+        setText(captions_[index(c)], "textContent", c.Caption.get());
       } else if (c.kind() == Kind::Label) {
-        e.set("textContent", displayText(c.Caption.get()));
+        setText(e, "textContent", displayText(c.Caption.get()));
       } else if (c.kind() == Kind::CommandButton) {
-        e.set("textContent", c.Caption.get());
+        setText(e, "textContent", c.Caption.get());
       } else if (c.kind() == Kind::Frame && !c.Caption.get().empty()) {
-        e.call<void>("setAttribute", std::string("aria-label"), c.Caption.get());
+        page_attribute(e, "aria-label", c.Caption.get().c_str());
       }
       break;
-    case Aspect::ToolTip: e.set("title", c.ToolTipText.get()); break;
+    case Aspect::ToolTip: setText(e, "title", c.ToolTipText.get()); break;
     case Aspect::Visible:
-      if (c.kind() != Kind::Form) e.set("hidden", !c.Visible);
+      if (c.kind() != Kind::Form) page_set_flag(e, "hidden", !c.Visible);
       break;
     case Aspect::Enabled:
-      if (c.kind() == Kind::CommandButton) e.set("disabled", !c.Enabled);
+      if (c.kind() == Kind::CommandButton) page_set_flag(e, "disabled", !c.Enabled);
       // A disabled frame ignores input and keeps its look.
-      if (c.kind() == Kind::Frame) e.set("inert", !c.Enabled);
+      if (c.kind() == Kind::Frame) page_set_flag(e, "inert", !c.Enabled);
       refreshInput();
       break;
     case Aspect::Value:
-      focusTarget(c).set("checked", c.Value.get());
+      page_set_flag(focusTarget(c), "checked", c.Value.get());
       refreshInput();
       break;
     case Aspect::Look: applyLook(c); break;
     case Aspect::Alignment: {
       static const char* const align[] = {"left", "right", "center"};
-      e["style"].set("textAlign", std::string(align[static_cast<int>(textAlign(c))]));
+      page_style(e, "textAlign", align[static_cast<int>(textAlign(c))]);
       break;
     }
     case Aspect::Place: place(c); break;
@@ -225,85 +270,79 @@ void PageBinding::apply(Control& c, Prop p) {
 // page's boxes do.  The window's Width and Height are its outer size, frame included.
 void PageBinding::place(Control& c) {
   if (c.kind() == Kind::Form) {
-    window_["style"].set("width", px(twipsToPixels(c.Width, kCssDpi)));
-    window_["style"].set("height", px(twipsToPixels(c.Height, kCssDpi)));
+    setStyle(window_, "width", px(twipsToPixels(c.Width, kCssDpi)));
+    setStyle(window_, "height", px(twipsToPixels(c.Height, kCssDpi)));
     return;
   }
   const PixelRect r = pixelRect(c, kCssDpi, kCssDpi);
-  val style = element(c)["style"];
-  style.set("left", px(r.left));
-  style.set("top", px(r.top));
-  style.set("width", px(r.width));
-  style.set("height", px(r.height));
+  const int e = element(c);
+  setStyle(e, "left", px(r.left));
+  setStyle(e, "top", px(r.top));
+  setStyle(e, "width", px(r.width));
+  setStyle(e, "height", px(r.height));
 }
 
 void PageBinding::applyLook(Control& c) {
-  val style = element(c)["style"];
+  const int e = element(c);
   const std::string border =
       "1px solid " + (c.has(Prop::BorderColor) ? css(c.BorderColor) : std::string("#000000"));
   switch (c.kind()) {
     case Kind::Form:
     case Kind::Frame:
-      style.set("backgroundColor", css(c.BackColor));
-      if (c.has(Prop::BorderStyle)) style.set("border", borderWidth(c) == 1 ? border : "none");
+      setStyle(e, "backgroundColor", css(c.BackColor));
+      if (c.has(Prop::BorderStyle)) setStyle(e, "border", borderWidth(c) == 1 ? border : "none");
       break;
     case Kind::Label:
-      style.set("color", css(c.ForeColor));
-      style.set("backgroundColor", c.BackStyle == 1 ? css(c.BackColor) : "transparent");
-      style.set("border", borderWidth(c) == 1 ? border : "none");
+      setStyle(e, "color", css(c.ForeColor));
+      setStyle(e, "backgroundColor", c.BackStyle == 1 ? css(c.BackColor) : "transparent");
+      setStyle(e, "border", borderWidth(c) == 1 ? border : "none");
       break;
     case Kind::CommandButton:
     case Kind::OptionButton:
-      style.set("backgroundColor", css(c.BackColor));
-      style.set("color", css(c.ForeColor));
+      setStyle(e, "backgroundColor", css(c.BackColor));
+      setStyle(e, "color", css(c.ForeColor));
       break;
     case Kind::Shape:  // an outline only, dashed for style 2, as on the desktop
-      style.set("border",
-                std::string(dashedOutline(c) ? "1px dashed " : "1px solid ") + css(c.BorderColor));
+      setStyle(e, "border",
+               std::string(dashedOutline(c) ? "1px dashed " : "1px solid ") + css(c.BorderColor));
       break;
     case Kind::Timer: break;
   }
 }
 
 void PageBinding::applyFont(Control& c) {
-  val style = element(c)["style"];
-  style.set("fontFamily", fontFamily(c.FontName.get()));
+  const int e = element(c);
+  setStyle(e, "fontFamily", fontFamily(c.FontName.get()));
   char size[32];
   std::snprintf(size, sizeof size, "%gpt", static_cast<double>(c.FontSize.get()));
-  style.set("fontSize", std::string(size));
-  style.set("fontWeight", std::string(c.FontBold ? "bold" : "normal"));
+  setStyle(e, "fontSize", std::string(size));
+  setStyle(e, "fontWeight", std::string(c.FontBold ? "bold" : "normal"));
   // A face that stands in, its letters drawn closer to fit the captions.
   char spacing[32] = "normal";
   if (fonts::narrowed(faceInUse(c.FontName.get()))) {
     std::snprintf(spacing, sizeof spacing, "%gem", fonts::kStandInSpacing);
   }
-  style.set("letterSpacing", std::string(spacing));
+  setStyle(e, "letterSpacing", std::string(spacing));
 }
 
 void PageBinding::refreshInput() {
   const auto order = model_.tabOrder();
   for (std::size_t i = 0; i < order.size(); ++i) {
     const Control& c = *order[i];
-    focusTarget(c).set("tabIndex", model_.inTabChain(c) ? static_cast<int>(i) + 1 : -1);
+    const int tabIndex = model_.inTabChain(c) ? static_cast<int>(i) + 1 : -1;
+    if (tabIndices_[index(c)] == tabIndex) continue;
+    tabIndices_[index(c)] = tabIndex;
+    page_set_number(focusTarget(c), "tabIndex", tabIndex);
   }
 }
 
-val PageBinding::focusTarget(const Control& c) {
-  val& e = element(c);
-  return c.kind() == Kind::OptionButton ? e.call<val>("querySelector", std::string("input")) : e;
-}
-
 Control* PageBinding::focusedControl() const {
-  val active = document()["activeElement"];
-  if (active.isNull() || active.isUndefined()) return nullptr;
-  val holder = active.call<val>("closest", std::string("[data-control]"));
-  if (holder.isNull()) return nullptr;
-  Control* c = control(std::stoi(holder["dataset"]["control"].as<std::string>()));
+  Control* c = control(page_focused_control());
   return c != nullptr && ControlModel::focusable(*c) ? c : nullptr;
 }
 
 void PageBinding::focus(Control& c) {
-  focusTarget(c).call<void>("focus");
+  page_focus(focusTarget(c));
 }
 
 void PageBinding::show() {
@@ -325,7 +364,7 @@ void PageBinding::clicked(int index) {
   // The selection is the model's: a radio button shows the Value, whatever the click did.
   for (Control* option : model_.all()) {
     if (option->kind() == Kind::OptionButton)
-      focusTarget(*option).set("checked", option->Value.get());
+      page_set_flag(focusTarget(*option), "checked", option->Value.get());
   }
   if (Control* next = model_.focusAfterClick(*c)) focus(*next);
 }
@@ -361,8 +400,8 @@ void PageBinding::pressed(int index, int button, bool shift, bool ctrl, bool alt
 
 void PageBinding::unloaded() {
   // A page cannot close its own tab: it says the game has ended instead.
-  window_.set("hidden", true);
-  document().call<val>("getElementById", std::string("ended")).set("hidden", false);
+  page_set_flag(window_, "hidden", true);
+  page_set_flag(page_find(-1, "#ended"), "hidden", false);
 }
 
 }  // namespace sorato::web

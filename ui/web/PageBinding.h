@@ -1,7 +1,5 @@
 #pragma once
 
-#include <emscripten/val.h>
-
 #include <string>
 #include <vector>
 
@@ -48,14 +46,19 @@ class PageBinding : public Mirror {
   void applyLook(Control& c);
   void applyFont(Control& c);
   void refreshInput();
-  emscripten::val& element(const Control& c) { return elements_[index(c)]; }
-  // What takes the focus and the text of a control: the radio input of an option.
-  emscripten::val focusTarget(const Control& c);
+  // The page's elements by number (kNone: a control not drawn).
+  static constexpr int kNone = -1;
+  int element(const Control& c) const { return elements_[index(c)]; }
+  // What takes the focus of a control: the radio input of an option.
+  int focusTarget(const Control& c) const { return targets_[index(c)]; }
   static std::size_t index(const Control& c) { return static_cast<std::size_t>(c.index()); }
 
-  std::vector<emscripten::val> elements_;
-  emscripten::val window_;  // the frame around the client area, with its title bar
-  emscripten::val title_;
+  std::vector<int> elements_;
+  std::vector<int> targets_;
+  std::vector<int> captions_;    // an option's caption beside its radio button
+  std::vector<int> tabIndices_;  // as last handed to the page: only a change is handed on
+  int window_ = kNone;           // the frame around the client area, with its title bar
+  int title_ = kNone;
 };
 
 }  // namespace sorato::web
