@@ -1,13 +1,16 @@
 #!/usr/bin/env python3
 """The page in one file: the built page's index.html (from web/index.html) with its style,
-its scripts (the game's with the WebAssembly inside, built with SINGLE_FILE) and its icon
-put inside it, no manifest and no service worker, and a policy that lets in exactly the
-inline parts, by their hashes (and the WebAssembly, which the game's script reads from a
-data: address), and nothing from anywhere else:
+its script and its icon put inside it, and the WebAssembly too, compressed (gzip) and
+written in base64 in a block of data that the page's script unpacks; no manifest and no
+service worker, and a policy that lets in exactly the inline parts, by their hashes (and
+the WebAssembly, which the page's script reads from a data: address), and nothing from
+anywhere else:
   single_page.py BUILT_DIR OUT.html [PROBE.js]
-BUILT_DIR holds sorato.js (single-file, the page's own script at its end), sorato.css and icon-32.png; PROBE.js, for
-the tests' copy only, is a script run before anything else."""
+BUILT_DIR is a built page folder: sorato.js (the page's own script at its end),
+sorato.wasm, sorato.css and icon-32.png; PROBE.js, for the tests' copy only, is a script
+run before anything else."""
 import base64
+import gzip
 import hashlib
 import re
 import sys
@@ -34,7 +37,10 @@ def main(built, out, probe=None):
     page = re.sub(r'<link rel="icon"[^>]*>',
                   lambda _: f'<link rel="icon" href="data:image/png;base64,{icon}">', page)
     page = re.sub(r'<link rel="stylesheet"[^>]*>', lambda _: f"<style>{style}</style>", page)
-    inline = "".join(f"<script>{s}</script>\n" for s in scripts)
+    wasm = gzip.compress(open(f"{built}/sorato.wasm", "rb").read(), 9, mtime=0)
+    inline = (f'<script type="application/octet-stream" id="sorato-wasm">'
+              f"{base64.b64encode(wasm).decode()}</script>\n" +
+              "".join(f"<script>{s}</script>\n" for s in scripts))
     page = page.replace("</body>", inline + "</body>")
     with open(out, "w", encoding="utf-8") as f:
         f.write(page)

@@ -13,16 +13,15 @@ build() {
   export NODE_PATH=/usr/share/nodejs
   emcmake cmake -S . -B build-web -DCMAKE_BUILD_TYPE=Release -DSORATO_WITH_QT=OFF \
     -DSORATO_WITH_TESTS=OFF >/dev/null
-  cmake --build build-web -j"$jobs" --target sorato-page sorato-page-test sorato-single \
-    sorato-single-test sorato-drive
-  for dir in page page-test single single-test; do
+  cmake --build build-web -j"$jobs" --target sorato-page sorato-page-test sorato-drive
+  for dir in page page-test; do
     /usr/bin/python3 scripts/make_icons.py data/sorato.xpm "build-web/$dir" --flat
   done
   stamp build-web/page
   stamp build-web/page-test
   # The page in one file, to open from a disk; and the tests' copy of it.
-  /usr/bin/python3 scripts/single_page.py build-web/single build-web/sorato.html
-  /usr/bin/python3 scripts/single_page.py build-web/single-test build-web/sorato-test.html \
+  /usr/bin/python3 scripts/single_page.py build-web/page build-web/sorato.html
+  /usr/bin/python3 scripts/single_page.py build-web/page-test build-web/sorato-test.html \
     tests/web/probe.js
   (cd build-web && sha256sum sorato.html >SHA256SUMS)
 }

@@ -12,6 +12,9 @@
   const cannotStart =
       'ソラトを始められませんでした。このブラウザーは WebAssembly を使えません。' +
       '新しいブラウザーでお試しください。';
+  const tooOld =
+      'このブラウザーでは、一つのファイルにまとめたソラトを始められませんでした。' +
+      '新しいブラウザーでお試しください。';
   const fromDisk =
       'このページはファイルとしては始められません。ファイルで遊ぶときは、' +
       'ゲームを一つにまとめた sorato.html を開いてください。';
@@ -120,6 +123,22 @@
   }
 
   const where = release ? {locateFile: (path, prefix) => `${prefix}${path}?r=${release}`} : {};
+  // The page in one file carries the game's WebAssembly in a block of its own, compressed
+  // (gzip) and in base64: the browser unpacks it, as it reads it.
+  const packed = document.getElementById('sorato-wasm');
+  if (packed) {
+    if (typeof DecompressionStream !== 'function') {
+      fail(tooOld);
+      return;
+    }
+    where.instantiateWasm = (imports, received) => {
+      fetch(`data:application/octet-stream;base64,${packed.textContent}`)
+        .then((r) => new Response(r.body.pipeThrough(new DecompressionStream('gzip'))).arrayBuffer())
+        .then((bytes) => WebAssembly.instantiate(bytes, imports))
+        .then(({instance, module}) => received(instance, module), () => fail());
+      return {};
+    };
+  }
   createSorato(where).then((game) => {
     note.hidden = true;
     frame();

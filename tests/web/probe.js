@@ -1,6 +1,7 @@
 // Run before anything else on the page in the tests: every error, failed load, rejected
 // promise and CSP violation, kept for the test to read (WebKitWebDriver gives no console
-// log).
+// log).  Opened as #old-browser, the page meets a browser that cannot unpack a stream.
+if (location.hash === '#old-browser') delete globalThis.DecompressionStream;
 globalThis.soratoProblems = [];
 addEventListener('error', (e) => soratoProblems.push('error: ' + (e.message || e.target.src || e.target.href)), true);
 addEventListener('unhandledrejection', (e) => soratoProblems.push('rejection: ' + e.reason));

@@ -1,7 +1,8 @@
 // The page in one file (build-web/sorato-test.html, the tests' copy of sorato.html),
 // opened from disk in one engine: it starts with no error and no CSP violation, plays a
 // whole game of each mode by clicks as the driver does, and fits the screen at the sizes
-// of a phone upright and sideways, a desktop and a large monitor, each a fresh load.
+// of a phone upright and sideways, a desktop and a large monitor, each a fresh load; in a
+// browser that cannot unpack its WebAssembly, it says so.
 // Usage: node single_test.mjs ENGINE SINGLE_TEST_HTML DRIVER ARTEFACTS_DIR
 import {mkdir} from 'node:fs/promises';
 import {resolve} from 'node:path';
@@ -38,6 +39,14 @@ try {
     check(fitsWell(m) && m.hint === hint, `fresh load at ${m.width}×${m.height}: the window fits, as large as it can and centred`);
     await tab.close();
   }
+  const tab = await browser.open(`${url}#old-browser`);
+  const note = await tab.poll(() => {
+    const p = document.getElementById('fallback');
+    return p && !p.hidden && p.textContent.includes('一つのファイルにまとめた') ? p.textContent : null;
+  }, 15000);
+  check(note !== null && await tab.evaluate(() => !document.querySelector('.window')),
+        `a browser that cannot unpack it: no window, the page says so (${note})`);
+  await tab.close();
 } catch (e) {
   check(false, e.stack);
 } finally {
