@@ -9,7 +9,8 @@
 #           Chromium, Firefox and WebKit
 #   win     build-win/: the Windows program, the driver and their tests with mingw-w64,
 #           tested under wine
-# Exits non-zero on any failure or sanitizer report.  Usage: ./test.sh [STAGE ...]
+# Exits non-zero on any failure or sanitizer report; at its end, passed or not, prints how
+# long the set-up and each stage took.  Usage: ./test.sh [STAGE ...]
 set -euo pipefail
 cd "$(dirname "$0")"
 stages=("$@")
@@ -17,7 +18,25 @@ stages=("$@")
 for stage in "${stages[@]}"; do
   case $stage in native|asan|web|win) ;; *) echo "usage: $0 [native|asan|web|win ...]" >&2; exit 64 ;; esac
 done
-scripts/deps.sh test
+
+# Each step's time, printed at the end, and the step that failed if one did.
+took=() step="" step_start=0
+minutes() { printf '%d min %02d s' $(($1 / 60)) $(($1 % 60)); }
+report() {
+  local status=$?
+  [ -z "$step" ] || took+=("$step: failed after $(minutes $((SECONDS - step_start)))")
+  printf 'test.sh: %s\n' "${took[@]}" "total $(minutes "$SECONDS")"
+  exit "$status"
+}
+trap report EXIT
+timed() {
+  step=$1 step_start=$SECONDS
+  "${@:2}"
+  took+=("$step: $(minutes $((SECONDS - step_start)))")
+  step=""
+}
+
+timed set-up scripts/deps.sh test
 jobs=$(nproc)
 
 native() {
@@ -57,4 +76,4 @@ win() {
   tests/win_test.sh
 }
 
-for stage in "${stages[@]}"; do "$stage"; done
+for stage in "${stages[@]}"; do timed "$stage" "$stage"; done
