@@ -40,23 +40,29 @@
 
   // The whole window, as large as the page's area allows, keeping its proportions, and
   // centred.  No browser tells a page its zoom soundly (the outer width over the inner
-  // one also grows with a side panel), so the window fills the area at every zoom.  On
-  // a phone held upright the window, wider than tall, is small: a line suggests turning it.
+  // one also grows with a side panel), so the window fills the area at every zoom.  On a
+  // touch screen the game may lay the window out for fingers instead (the area's size and
+  // whether it is a touch screen are all it needs to decide); else, on a phone held
+  // upright the window, wider than tall, is small: a line suggests turning it.
   // Maximized (the title bar's box, or a double-click on the bar, as on a desktop), the
   // window's outer size is the page's area at one CSS pixel a pixel, never smaller than
   // the size the game gave it, so that it shows what lies beyond that size as a
   // maximized desktop window does; it still fits the area by scale.
+  let game = null;
   let maximized = false;
+  const touchScreen = matchMedia('(pointer: coarse)');
   function fit() {
     const win = host.querySelector('.window');
     if (!win) return;
     const width = document.documentElement.clientWidth;
     const height = document.documentElement.clientHeight;
-    const upright = height > width && width < 600;
+    const forFingers = game._sorato_layout(width, height, touchScreen.matches) !== 0;
+    const upright = !forFingers && height > width && width < 600;
     turn.hidden = !upright;
     const room = upright ? height - turn.offsetHeight : height;
-    win.style.minWidth = maximized ? `${width}px` : '';
-    win.style.minHeight = maximized ? `${room}px` : '';
+    const wide = maximized && !forFingers;
+    win.style.minWidth = wide ? `${width}px` : '';
+    win.style.minHeight = wide ? `${room}px` : '';
     const w = win.offsetWidth, h = win.offsetHeight;
     const scale = Math.min(width / w, room / h);
     const left = (width - w * scale) / 2;
@@ -97,7 +103,7 @@
   // joined by a second finger, it presses nothing.
   const longPress = 500;
   let touch = null;
-  function touchDown(game, e, control) {
+  function touchDown(e, control) {
     const t = {id: e.pointerId, label: e.target, control, x: e.offsetX, y: e.offsetY, gone: false};
     t.timer = setTimeout(() => {
       if (!t.gone) game._sorato_press(t.control, 0, true, false, false, t.x, t.y);
@@ -112,7 +118,7 @@
       touch.gone = true;
     }
   }
-  function touchUp(game, e) {
+  function touchUp(e) {
     if (!touch || e.pointerId !== touch.id) return;
     touchMoved(e);
     clearTimeout(touch.timer);
@@ -139,7 +145,8 @@
       return {};
     };
   }
-  createSorato(where).then((game) => {
+  createSorato(where).then((loaded) => {
+    game = loaded;
     note.hidden = true;
     frame();
     window.addEventListener('resize', fit);
@@ -160,7 +167,7 @@
       const t = e.target;
       if (!t.classList.contains('label')) return;
       if (e.pointerType === 'touch') {
-        touchDown(game, e, controlOf(t));
+        touchDown(e, controlOf(t));
         return;
       }
       game._sorato_press(controlOf(t), e.button, e.shiftKey, e.ctrlKey, e.altKey, e.offsetX,
@@ -168,7 +175,7 @@
     });
     host.addEventListener('pointermove', touchMoved);
     for (const type of ['pointerup', 'pointercancel']) {
-      host.addEventListener(type, (e) => touchUp(game, e));
+      host.addEventListener(type, (e) => touchUp(e));
     }
     // As on the desktop: a press on anything but a button leaves the focus where it is,
     // the right button opens no menu and the middle one starts no scrolling.

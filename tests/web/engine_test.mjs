@@ -8,7 +8,7 @@ import {readFileSync} from 'node:fs';
 import {mkdir} from 'node:fs/promises';
 import {join, resolve} from 'node:path';
 import {engine} from './engines.mjs';
-import {fitOnScreen, fitsWell, play} from './games.mjs';
+import {fingerProblems, fingerSizes, fitOnScreen, fitsWell, play} from './games.mjs';
 import {inputCases} from './input_cases.mjs';
 import {serve} from './harness.mjs';
 
@@ -67,6 +67,24 @@ try {
     check(fitsWell(m) && m.hint === hint,
           `fresh load at ${m.width}×${m.height}: the window fits, as large as it can and centred ` +
           `(${[m.left, m.top, m.right, m.bottom].map(Math.round)}), ${hint ? 'with' : 'without'} the line to turn the phone`);
+    await sized.close();
+  }
+  // Told it is a touch screen (#touch: these engines have no touch emulation here), at
+  // the sizes of phones and tablets the page lays the window out for fingers: every
+  // button and option takes a finger and every text stands whole, at the start and in an
+  // all-at-once display (Chromium plays whole games so, page_test.mjs).
+  for (const [width, height] of fingerSizes) {
+    if (engineName === 'webkit' && width < 447) continue;
+    const sized = await browser.open(`${server.base}#touch`, {width, height});
+    await startedIn(sized);
+    const problems = (await sized.evaluate(fingerProblems)).map((p) => `start: ${p}`);
+    await sized.click('#btn2Jun');
+    await sized.click('#btnST');
+    await sized.until(() => document.getElementById('lblAZ').textContent !== '', 5000);
+    problems.push(...(await sized.evaluate(fingerProblems)).map((p) => `display: ${p}`));
+    const forFingers = await sized.evaluate(() => document.querySelector('.window').classList.contains('touch'));
+    check(forFingers && problems.length === 0,
+          `${width}×${height}, laid out for fingers: every target takes a finger, every text whole (${problems.slice(0, 6).join('; ')})`);
     await sized.close();
   }
   const tab = await browser.open(server.base);

@@ -3,8 +3,9 @@
 // BiDi) and WebKit (WebKitGTK's MiniBrowser under WebKitWebDriver, by selenium-webdriver,
 // on an X server of its own).  One profile a browser, kept across tabs, so that a
 // service worker and its cache live on from one visit to the next.
-//   engine(name, {width, height}) -> {open(url, size) -> tab, close()}
-//     open() loads the page afresh in a page area of that size (set before the load)
+//   engine(name, {width, height}) -> {open(url, size, {touch}) -> tab, close()}
+//     open() loads the page afresh in a page area of that size (set before the load); in
+//     Chromium with touch, as a phone, its clicks taps
 //   tab: {evaluate(fn, arg), poll(fn, timeoutMs) -> the first non-null result or null,
 //         click(selector), press('Tab' | 'Space' | 'Shift+Tab'), text(id), focused(),
 //         advance(ms), until(fn, ms), screenshot(path), close(),
@@ -97,18 +98,21 @@ async function chromium({width, height, clock = false}) {
   const browser = await launch();
   const context = await browser.newContext({viewport: {width, height}});
   return {
-    async open(url, size = {width, height}) {
-      const page = await context.newPage();
+    // touch: a phone's screen (a context of its own, set before the load), tapped.
+    async open(url, size = {width, height}, {touch = false} = {}) {
+      const own = touch && await browser.newContext({viewport: size, isMobile: true, hasTouch: true,
+                                                     deviceScaleFactor: 2});
+      const page = await (own || context).newPage();
       await page.setViewportSize(size);
       if (clock) await page.clock.install({time: 0});
       await page.goto(url);
       return tab((fn, arg) => page.evaluate(fn, arg), {
         page,
         advance: clock ? (ms) => page.clock.runFor(ms) : undefined,
-        click: (selector) => page.click(selector),
+        click: (selector) => (touch ? page.tap(selector) : page.click(selector)),
         press: (key) => page.keyboard.press(key),
         screenshot: (path) => page.screenshot({path}),
-        close: () => page.close(),
+        close: () => (own ? own.close() : page.close()),
         dblclick: (selector) => page.dblclick(selector),
         ...pageInput(page, () => context.newPage()),
       });
@@ -173,7 +177,7 @@ async function freePort() {
 async function webkit({width, height}) {
   const {Builder, By, Key, Button} = await import('selenium-webdriver');
   const dir = await mkdtemp(join(tmpdir(), 'sorato-webkit-'));
-  const xvfb = spawn('Xvfb', ['-displayfd', '3', '-screen', '0', '1920x1200x24', '-nolisten', 'tcp'],
+  const xvfb = spawn('Xvfb', ['-displayfd', '3', '-screen', '0', '1920x1300x24', '-nolisten', 'tcp'],
                      {stdio: ['ignore', 'ignore', 'ignore', 'pipe']});
   let display = '';
   xvfb.stdio[3].on('data', (d) => { display += d; });

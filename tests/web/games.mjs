@@ -30,7 +30,10 @@ function driven(driver, values, allAtOnce, answers) {
 
 // Plays one game in `tab`, a fresh load of the tests' build of the page; `check(ok, what)`
 // reports each finding, and screenshots go to `artefacts`, their names starting with `shots`.
-export async function play(tab, {allAtOnce, byKeyboard, seed, driver, artefacts, check, shots = ''}) {
+// `look(state)`, if given, is called at each state: the display, the first question, the
+// results.
+export async function play(tab, {allAtOnce, byKeyboard, seed, driver, artefacts, check, shots = '',
+                                 look = async () => {}}) {
   const name = `${allAtOnce ? 'all at once' : 'one at a time'}, ${byKeyboard ? 'keyboard' : 'clicks'}`;
   const values = draws(seed);
   await tab.evaluate((v) => v.forEach((r) => globalThis.soratoGame._sorato_script_random(r)), values);
@@ -50,6 +53,7 @@ export async function play(tab, {allAtOnce, byKeyboard, seed, driver, artefacts,
   }
   await tab.advance(allAtOnce ? 6000 : 1800);
   await shot('display');
+  await look('display');
   const ended = await tab.until(() => !document.getElementById('btnQ').disabled,
                                 allAtOnce ? 6000 : 34200);
   check(ended, `${name}: the display ends`);
@@ -60,6 +64,7 @@ export async function play(tab, {allAtOnce, byKeyboard, seed, driver, artefacts,
   } else {
     await tab.click('#btnQ');
   }
+  await look('question');
   let counters = true;  // every question number on one line, none cut to its first digit
   for (const yes of answers) {
     words.push(await tab.text('lbl1'));
@@ -88,6 +93,7 @@ export async function play(tab, {allAtOnce, byKeyboard, seed, driver, artefacts,
     await tab.click('#btnA');
   }
   await shot('results');
+  await look('results');
   const results = [];
   for (const id of ['lblA', 'lblB', 'lblAn', 'lblBn']) results.push(await tab.text(id));
   const expected = driven(driver, values, allAtOnce, answers);
@@ -117,4 +123,61 @@ export function fitsWell(m) {
   const large = Math.abs(m.right - m.left - m.width) < 1 || Math.abs(m.bottom - m.top - m.room) < 1;
   const centred = Math.abs(m.left - (m.width - m.right)) < 1 && Math.abs(m.top - (m.room - m.bottom)) < 1;
   return inside && large && centred && m.scrollWidth <= m.width;
+}
+
+// The sizes of touch screens, both ways up: phones and small tablets.
+export const fingerSizes = [[360, 640], [390, 844], [844, 390], [412, 915], [915, 412],
+                            [820, 1180], [1180, 820]];
+
+// What a person sees and presses on a touch screen, evaluated in the page: every button
+// and option takes a press anywhere in a 44 x 44 CSS px square round its centre, and no
+// neighbour's press; every caption and text whole and on the screen, no two texts over
+// one another (a text a frame covers, as the all-at-once display covers the line under
+// it, counts as not shown); the page not scrolled.  Returns what is wrong.
+export function fingerProblems() {
+  const problems = [];
+  const inside = (r) => r.left >= -0.5 && r.top >= -0.5 && r.right <= innerWidth + 0.5 &&
+                        r.bottom <= innerHeight + 0.5;
+  const owner = (x, y) => document.elementFromPoint(x, y)?.closest('[data-control]')?.id ?? null;
+  const shown = [...document.querySelectorAll('.window [data-control]')]
+      .filter((e) => !e.closest('[hidden]') && e.getClientRects().length > 0);
+  const cut = (e) => e.scrollWidth > e.clientWidth + 1 || e.scrollHeight > e.clientHeight + 1;
+  // (a disabled frame's options take no press at all)
+  for (const e of shown.filter((c) => c.matches('.button, .option') && !c.closest('[inert]'))) {
+    const r = e.getBoundingClientRect();
+    const x = (r.left + r.right) / 2, y = (r.top + r.bottom) / 2;
+    for (const dx of [-21.5, 0, 21.5]) {
+      for (const dy of [-21.5, 0, 21.5]) {
+        const hit = owner(x + dx, y + dy);
+        if (hit !== e.id) problems.push(`a press ${dx}, ${dy} from ${e.id}'s centre reaches ${hit}`);
+      }
+    }
+    if (!inside(r)) problems.push(`${e.id} off the screen`);
+    if (cut(e)) problems.push(`${e.id}'s caption cut`);
+  }
+  const lines = [];
+  for (const e of shown.filter((c) => c.matches('.label') && c.textContent.trim() !== '')) {
+    const r = e.getBoundingClientRect();
+    const over = document.elementFromPoint((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    if (over && over.closest('.frame') && !over.closest('.frame').contains(e)) continue;
+    const text = document.createRange();
+    text.selectNodeContents(e);
+    if (cut(e)) problems.push(`${e.id}'s text cut`);
+    if (!inside(text.getBoundingClientRect())) problems.push(`${e.id}'s text off the screen`);
+    for (const line of text.getClientRects()) {
+      if (line.width < 1) continue;
+      const hit = owner((line.left + line.right) / 2, (line.top + line.bottom) / 2);
+      if (hit !== e.id) problems.push(`${e.id}'s text under ${hit}`);
+      for (const [id, other] of lines) {
+        if (id !== e.id && line.left < other.right && other.left < line.right &&
+            line.top < other.bottom && other.top < line.bottom) {
+          problems.push(`${e.id}'s text over ${id}'s`);
+        }
+      }
+      lines.push([e.id, line]);
+    }
+  }
+  const page = document.scrollingElement;
+  if (page.scrollWidth > innerWidth || page.scrollHeight > innerHeight) problems.push('the page scrolls');
+  return [...new Set(problems)];
 }

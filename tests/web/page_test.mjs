@@ -9,7 +9,7 @@ import {mkdir, mkdtemp, readFile, rm, writeFile} from 'node:fs/promises';
 import {tmpdir} from 'node:os';
 import {join, resolve} from 'node:path';
 import {engine} from './engines.mjs';
-import {equal, fitOnScreen, fitsWell, play} from './games.mjs';
+import {equal, fingerProblems, fingerSizes, fitOnScreen, fitsWell, play} from './games.mjs';
 import {inputCases} from './input_cases.mjs';
 import {launch, serve, started} from './harness.mjs';
 
@@ -43,6 +43,25 @@ async function open(options = {viewport: {width: 800, height: 600}}) {
     await page.waitForTimeout(20);
   });
   return {context, page};
+}
+
+// A finger held on a control for `ms` of the test's clock, as the phone's touch events
+// (moved off it, or joined by a second finger, if asked); then the peek's state.
+async function hold(page, selector, ms, {off = false, second = false} = {}) {
+  const cdp = await page.context().newCDPSession(page);
+  const {x, y} = await page.$eval(selector, (e) => {
+    const r = e.getBoundingClientRect();
+    return {x: r.x + r.width / 2, y: r.y + r.height / 2};
+  });
+  const touch = (type, points) => cdp.send('Input.dispatchTouchEvent', {type, touchPoints: points});
+  await touch('touchStart', [{x, y, id: 1}]);
+  if (second) await touch('touchStart', [{x, y, id: 1}, {x: x + 40, y, id: 2}]);
+  if (off) await touch('touchMove', [{x: x + 60, y: y + 60, id: 1}]);
+  await page.clock.runFor(ms);
+  await touch('touchEnd', []);
+  await page.clock.runFor(50);
+  await cdp.detach();
+  return page.evaluate(() => ['peekShown', 'lblA.Visible'].map((e) => globalThis.soratoGame.get(e)));
 }
 
 const text = (page, id) => page.$eval(`#${id}`, (e) => e.textContent);
@@ -147,28 +166,36 @@ const focused = (page) => page.evaluate(() => document.activeElement.closest('[d
   await page.close();
 }
 
-// A phone held sideways: the whole window fits and is as large as the screen allows, and
-// taps work as clicks without scrolling or zooming the page.
+// A touch screen of every size, both ways up, each a fresh load (the phone set before
+// it): the window laid out for fingers and fitting the screen; at every state of a whole
+// game by taps (the driver's game), and with the peek's lists out by a long press, every
+// button and option answers a finger and every text stands whole on the screen
+// (games.mjs, fingerProblems); the page neither scrolled nor zoomed.
 {
-  const {context, page} = await open(phone(740, 360, 2));
-  const fits = await page.evaluate(() => {
-    const r = document.querySelector('.window').getBoundingClientRect();
-    return {r: [r.left, r.top, r.right, r.bottom], every: [...document.querySelectorAll('.button, .option')]
-        .every((e) => { const b = e.getBoundingClientRect();
-                        return b.left >= 0 && b.top >= 0 && b.right <= innerWidth && b.bottom <= innerHeight; })};
-  });
-  check(fits.every && Math.abs(fits.r[3] - fits.r[1] - 360) < 1,
-        `on a phone held sideways every control shows, the window as tall as the screen (${fits.r.map(Math.round)})`);
-  await page.tap('#btn2Jun');
-  await page.tap('#btnST');
-  await page.clock.runFor(12000);
-  await page.tap('#btnQ');
-  for (let n = 0; n < 20; n++) await page.tap(n % 2 ? '#btnY' : '#btnN');
-  await page.tap('#btnA');
-  const still = await page.evaluate(() => [scrollX, scrollY, visualViewport.scale]);
-  check(!(await page.$eval('#lblAn', (e) => e.hidden)) && equal(still, [0, 0, 1]),
-        `a whole game by taps, and the page neither scrolled nor zoomed (${still})`);
-  await context.close();
+  const phones = await engine('chromium', {width: 390, height: 844, clock: true});
+  for (const [n, [width, height]] of fingerSizes.entries()) {
+    const size = `${width}×${height}`;
+    const tab = await phones.open(base, {width, height}, {touch: true});
+    await started(tab.page, async () => { await tab.advance(100); await tab.page.waitForTimeout(20); });
+    const fit = await tab.evaluate(fitOnScreen);
+    const forFingers = await tab.evaluate(() => document.querySelector('.window').classList.contains('touch'));
+    check(forFingers && fitsWell(fit) && !fit.hint, `${size}: the window laid out for fingers fits the screen`);
+    const problems = [];
+    const look = async (state) => {
+      for (const p of await tab.evaluate(fingerProblems)) problems.push(`${state}: ${p}`);
+    };
+    await look('start');
+    await play(tab, {allAtOnce: n % 2 === 1, byKeyboard: false, seed: 40 + n, driver, artefacts, check,
+                     shots: `touch-${size}-`, look});
+    const peek = await hold(tab.page, '#lblKng', 600);
+    await look('peek');
+    const still = await tab.evaluate(() => [scrollX, scrollY, visualViewport.scale]);
+    check(equal(peek, ['true', 'true']) && equal(still, [0, 0, 1]) && problems.length === 0,
+          `${size}: every target takes a finger, every text whole, by taps and with the peek out ` +
+          `(${JSON.stringify(peek)} ${still} ${problems.slice(0, 6).join('; ')})`);
+    await tab.close();
+  }
+  await phones.close();
 }
 
 // The window maximized, as a desktop window: by its box and by a double-click on the
@@ -201,44 +228,25 @@ const focused = (page) => page.evaluate(() => document.activeElement.closest('[d
 }
 {
   const {context, page} = await open(phone(390, 844, 3));
-  await page.tap('.maximize');
-  const fits = fitsWell(await page.evaluate(fitOnScreen));
-  const cdp = await context.newCDPSession(page);
-  const {x, y} = await page.$eval('#lblKng', (e) => {
-    const r = e.getBoundingClientRect();
-    return {x: r.x + r.width / 2, y: r.y + r.height / 2};
-  });
-  const touch = (type, points) => cdp.send('Input.dispatchTouchEvent', {type, touchPoints: points});
-  const hold = async (ms, {off = false, second = false} = {}) => {
-    await touch('touchStart', [{x, y, id: 1}]);
-    if (second) await touch('touchStart', [{x, y, id: 1}, {x: x + 40, y, id: 2}]);
-    if (off) await touch('touchMove', [{x: x + 60, y: y + 60, id: 1}]);
-    await page.clock.runFor(ms);
-    await touch('touchEnd', []);
-    await page.clock.runFor(50);
-    return page.evaluate(() => ['peekShown', 'lblA.Visible'].map((e) => globalThis.soratoGame.get(e)));
-  };
-  const seen = [await hold(600), await hold(100), await hold(100), await hold(600, {off: true}),
-                await hold(600, {second: true})];
+  const at = '#lblKng';
+  const seen = [await hold(page, at, 600), await hold(page, at, 100), await hold(page, at, 100),
+                await hold(page, at, 600, {off: true}), await hold(page, at, 600, {second: true})];
   const driven = execFileSync(driver, {input: ['mousedown lblKng 1 1 0 0', 'get peekShown', 'get lblA.Visible',
                                                'mousedown lblKng 1 0 0 0', 'get peekShown', 'get lblA.Visible',
                                                'mousedown lblKng 1 0 0 0', 'get peekShown', 'get lblA.Visible']
                                                .join('\n') + '\n', encoding: 'utf8'}).trim().split('\n');
   const want = [driven.slice(0, 2), driven.slice(2, 4), driven.slice(4, 6), driven.slice(4, 6), driven.slice(4, 6)];
-  check(fits && equal(seen, want),
-        `a phone upright, maximized, fits; a long press on the peek switch is a press with Shift, a tap a plain one, a finger moved off or a second finger none (${JSON.stringify(seen)})`);
+  check(equal(seen, want),
+        `a phone upright: a long press on the peek switch is a press with Shift, a tap a plain one, a finger moved off or a second finger none (${JSON.stringify(seen)})`);
   await context.close();
 }
 
-// Every screen, as a fresh load: the whole window inside the visible area, as large as
-// the area allows and centred, nothing wider than the screen (a phone lays the page out
-// at its own width), and on a phone held upright a line that suggests turning it.  A
-// side panel (the browser window wider than its page) changes nothing.
+// Every desktop screen, as a fresh load: the whole window inside the visible area, as
+// large as the area allows and centred, and in a narrow browser window upright a line
+// that suggests turning it.  A side panel (the browser window wider than its page)
+// changes nothing.
 const fitCases = [
-  {name: 'a phone held upright', viewport: {width: 390, height: 844}, phone: true, hint: true},
-  {name: 'a phone held sideways', viewport: {width: 844, height: 390}, phone: true, hint: false},
-  {name: 'a tablet upright', viewport: {width: 820, height: 1180}, phone: true, hint: false},
-  {name: 'a tablet sideways', viewport: {width: 1180, height: 820}, phone: true, hint: false},
+  {name: 'a narrow browser window', viewport: {width: 390, height: 844}, hint: true},
   {name: 'a desktop browser with a side panel', viewport: {width: 1000, height: 700}, panel: 1.33, hint: false},
   {name: 'a large monitor', viewport: {width: 2560, height: 1440}, hint: false},
 ];

@@ -38,6 +38,8 @@ EM_JS(void, page_style, (int e, const char* name, const char* value),
       { Module.soratoElements[e].style[UTF8ToString(name)] = UTF8ToString(value); });
 EM_JS(void, page_attribute, (int e, const char* name, const char* value),
       { Module.soratoElements[e].setAttribute(UTF8ToString(name), UTF8ToString(value)); });
+EM_JS(void, page_class, (int e, const char* name, int on),
+      { Module.soratoElements[e].classList.toggle(UTF8ToString(name), on != 0); });
 EM_JS(void, page_focus, (int e), { Module.soratoElements[e].focus(); });
 EM_JS(void, page_title, (const char* text), { document.title = UTF8ToString(text); });
 // The page's own icon, wherever it comes from (a file beside it, or inside it).
@@ -268,13 +270,21 @@ void PageBinding::apply(Control& c, Prop p) {
 
 // Left and Top count from the inside of the container: within a frame's border, as the
 // page's boxes do.  The window's Width and Height are its outer size, frame included.
+// In a touch layout the control stands where the layout puts it, in the design area's
+// pixels; the window is that area, without a frame.
 void PageBinding::place(Control& c) {
+  const bool touch = layout_ != LayoutKind::Window;
+  const TouchSpot& s = touchSpot(layout_, c);
   if (c.kind() == Kind::Form) {
-    setStyle(window_, "width", px(twipsToPixels(c.Width, kCssDpi)));
-    setStyle(window_, "height", px(twipsToPixels(c.Height, kCssDpi)));
+    setStyle(window_, "width",
+             px(touch ? static_cast<int>(s.width) : twipsToPixels(c.Width, kCssDpi)));
+    setStyle(window_, "height",
+             px(touch ? static_cast<int>(s.height) : twipsToPixels(c.Height, kCssDpi)));
     return;
   }
-  const PixelRect r = pixelRect(c, kCssDpi, kCssDpi);
+  const PixelRect r = touch ? PixelRect{static_cast<int>(s.left), static_cast<int>(s.top),
+                                        static_cast<int>(s.width), static_cast<int>(s.height)}
+                            : pixelRect(c, kCssDpi, kCssDpi);
   const int e = element(c);
   setStyle(e, "left", px(r.left));
   setStyle(e, "top", px(r.top));
@@ -314,7 +324,10 @@ void PageBinding::applyFont(Control& c) {
   const int e = element(c);
   setStyle(e, "fontFamily", fontFamily(c.FontName.get()));
   char size[32];
-  std::snprintf(size, sizeof size, "%gpt", static_cast<double>(c.FontSize.get()));
+  const float points = layout_ != LayoutKind::Window && touchSpot(layout_, c).fontSize > 0
+                           ? touchSpot(layout_, c).fontSize
+                           : c.FontSize.get();
+  std::snprintf(size, sizeof size, "%gpt", static_cast<double>(points));
   setStyle(e, "fontSize", std::string(size));
   setStyle(e, "fontWeight", std::string(c.FontBold ? "bold" : "normal"));
   // A face that stands in, its letters drawn closer to fit the captions.
@@ -393,9 +406,23 @@ void PageBinding::pressed(int index, int button, bool shift, bool ctrl, bool alt
   a.button =
       mouse::buttonMask(button >= 0 && button <= 2 ? kPageButtons[button] : mouse::Button::Other);
   a.shift = mouse::keyMask(shift, ctrl, alt);
-  a.x = pixelsToTwips(x, kCssDpi);
-  a.y = pixelsToTwips(y, kCssDpi);
+  const bool touch = layout_ != LayoutKind::Window;
+  a.x = touch ? touchToTwipsX(layout_, *c, x) : pixelsToTwips(x, kCssDpi);
+  a.y = touch ? touchToTwipsY(layout_, *c, y) : pixelsToTwips(y, kCssDpi);
   model_.mouseDown(*c, a);
+}
+
+int PageBinding::layout(double width, double height, bool touchScreen) {
+  const LayoutKind chosen = layoutFor(model_, width, height, touchScreen);
+  if (chosen != layout_) {
+    layout_ = chosen;
+    page_class(window_, "touch", chosen != LayoutKind::Window);
+    for (Control* c : model_.all()) {
+      apply(*c, Prop::Left);
+      apply(*c, Prop::FontSize);
+    }
+  }
+  return static_cast<int>(layout_);
 }
 
 void PageBinding::unloaded() {

@@ -5,6 +5,7 @@
 
 #include "ui/ControlModel.h"
 #include "ui/Mirror.h"
+#include "ui/TouchLayout.h"
 
 namespace sorato::web {
 
@@ -30,6 +31,9 @@ class PageBinding : public Mirror {
   // Space, ArrowLeft, ArrowUp, ArrowRight, ArrowDown), as the model answers it; true if
   // the game took it.
   bool key(int key, bool shift, bool repeat);
+  // The page's area in CSS pixels and whether it is a touch screen: lays the window out
+  // as the model decides for it, and says which layout that is.
+  int layout(double width, double height, bool touchScreen);
   // Puts the focus where the keyboard starts: on the selected bank option.
   void show();
 
@@ -57,7 +61,8 @@ class PageBinding : public Mirror {
   std::vector<int> targets_;
   std::vector<int> captions_;    // an option's caption beside its radio button
   std::vector<int> tabIndices_;  // as last handed to the page: only a change is handed on
-  int window_ = kNone;           // the frame around the client area, with its title bar
+  LayoutKind layout_ = LayoutKind::Window;
+  int window_ = kNone;  // the frame around the client area, with its title bar
   int title_ = kNone;
 };
 
