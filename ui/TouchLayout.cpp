@@ -51,6 +51,16 @@ const TouchSpot& touchSpot(LayoutKind layout, const Control& c) {
   return *fallback;
 }
 
+Extent wholeClient(const ControlModel& model) {
+  Extent e;
+  for (const Control* c : model.childrenOf(model.Form1)) {
+    if (c->kind() == Kind::Timer || (c->kind() == Kind::Frame && !c->Visible)) continue;
+    e.width = std::max(e.width, c->Left + c->Width);
+    e.height = std::max(e.height, c->Top + c->Height);
+  }
+  return e;
+}
+
 float touchToTwipsX(LayoutKind layout, const Control& c, double px) {
   const TouchSpot& s = touchSpot(layout, c);
   return s.width > 0 ? static_cast<float>(px / s.width * c.Width) : 0;

@@ -135,6 +135,13 @@ LayoutKind layoutFor(const ControlModel& model, double width, double height, boo
 // Where `c` stands in a touch layout, by the game's current placement of it.
 const TouchSpot& touchSpot(LayoutKind layout, const Control& c);
 
+// The client area, in twips, that holds every control the window shows, wherever the game
+// has put it (a hidden frame aside): what a maximized window needs at the least.
+struct Extent {
+  float width = 0, height = 0;
+};
+Extent wholeClient(const ControlModel& model);
+
 // A distance inside `c` in the touch layout's pixels, as twips of the control's own size:
 // where a press lies in a label.
 float touchToTwipsX(LayoutKind layout, const Control& c, double px);

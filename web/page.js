@@ -45,9 +45,10 @@
   // whether it is a touch screen are all it needs to decide); else, on a phone held
   // upright the window, wider than tall, is small: a line suggests turning it.
   // Maximized (the title bar's box, or a double-click on the bar, as on a desktop), the
-  // window's outer size is the page's area at one CSS pixel a pixel, never smaller than
-  // the size the game gave it, so that it shows what lies beyond that size as a
-  // maximized desktop window does; it still fits the area by scale.
+  // window takes the area's shape at one CSS pixel a pixel, never smaller than the size
+  // the game gave it nor than what holds every control the game shows (the peek switch
+  // below the start-up area, the lists beyond its right edge): it grows by the same
+  // factor both ways until it does, then fits the area by scale.
   let game = null;
   let maximized = false;
   const touchScreen = matchMedia('(pointer: coarse)');
@@ -61,8 +62,12 @@
     turn.hidden = !upright;
     const room = upright ? height - turn.offsetHeight : height;
     const wide = maximized && !forFingers;
-    win.style.minWidth = wide ? `${width}px` : '';
-    win.style.minHeight = wide ? `${room}px` : '';
+    const form = win.querySelector('.form');
+    const frameW = win.offsetWidth - form.offsetWidth, frameH = win.offsetHeight - form.offsetHeight;
+    const grow = Math.max(1, (Number(win.dataset.wholeWidth) + frameW) / width,
+                          (Number(win.dataset.wholeHeight) + frameH) / room);
+    win.style.minWidth = wide ? `${width * grow}px` : '';
+    win.style.minHeight = wide ? `${room * grow}px` : '';
     const w = win.offsetWidth, h = win.offsetHeight;
     const scale = Math.min(width / w, room / h);
     const left = (width - w * scale) / 2;

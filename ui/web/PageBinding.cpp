@@ -422,6 +422,12 @@ int PageBinding::layout(double width, double height, bool touchScreen) {
       apply(*c, Prop::FontSize);
     }
   }
+  // What the window must hold when maximized: the page's script keeps it at least so large.
+  const Extent whole = wholeClient(model_);
+  page_attribute(window_, "data-whole-width",
+                 std::to_string(twipsToPixels(whole.width, kCssDpi)).c_str());
+  page_attribute(window_, "data-whole-height",
+                 std::to_string(twipsToPixels(whole.height, kCssDpi)).c_str());
   return static_cast<int>(layout_);
 }
 
