@@ -9,15 +9,16 @@
   // The page published with its files names its release; the page in one file (the
   // game inside it) names none, and starts from anywhere, a disk too.
   const releaseMeta = document.querySelector('meta[name="sorato-release"]');
+  // (Japanese breaks only between phrases here, where a zero-width space stands.)
   const cannotStart =
-      'ソラトを始められませんでした。このブラウザーは WebAssembly を使えません。' +
-      '新しいブラウザーでお試しください。';
+      'ソラトを\u200b始められませんでした。\u200bこのブラウザーは WebAssembly を\u200b使えません。' +
+      '\u200b新しいブラウザーで\u200bお試しください。';
   const tooOld =
-      'このブラウザーでは、一つのファイルにまとめたソラトを始められませんでした。' +
-      '新しいブラウザーでお試しください。';
+      'このブラウザーでは、\u200b一つのファイルにまとめた\u200bソラトを\u200b始められませんでした。' +
+      '\u200b新しいブラウザーで\u200bお試しください。';
   const fromDisk =
-      'このページはファイルとしては始められません。ファイルで遊ぶときは、' +
-      'ゲームを一つにまとめた sorato.html を開いてください。';
+      'このページは\u200bファイルとしては\u200b始められません。\u200bファイルで\u200b遊ぶときは、' +
+      '\u200bゲームを\u200b一つにまとめた sorato.html を\u200b開いてください。';
 
   function fail(text = cannotStart) {
     host.hidden = true;

@@ -105,24 +105,29 @@ export async function play(tab, {allAtOnce, byKeyboard, seed, driver, artefacts,
 }
 
 // Where the window stands on the page, evaluated in the page: its rectangle, the page's
-// area (less the line that suggests turning a phone, when it shows), and how wide the
-// page has become.
+// area (less the line that suggests turning a phone, when it shows), how wide the page
+// has become, and whether each phrase of that line stands on one line.
 export function fitOnScreen() {
   const r = document.querySelector('.window').getBoundingClientRect();
   const turn = document.getElementById('turn');
   const room = innerHeight - (turn.hidden ? 0 : turn.getBoundingClientRect().height);
+  const phrasesWhole = [...turn.childNodes].every((n) => {
+    const phrase = document.createRange();
+    phrase.selectNodeContents(n);
+    return n.nodeType !== Node.TEXT_NODE || phrase.getClientRects().length <= 1;
+  });
   return {left: r.left, top: r.top, right: r.right, bottom: r.bottom, width: innerWidth,
           height: innerHeight, room, scrollWidth: document.scrollingElement.scrollWidth,
-          hint: !turn.hidden};
+          hint: !turn.hidden, phrasesWhole};
 }
 
-// The whole window inside the area, as large as the area allows, centred, and the page
-// no wider than the screen.
+// The whole window inside the area, as large as the area allows, centred, the page no
+// wider than the screen, and no phrase of the page's own line broken.
 export function fitsWell(m) {
   const inside = m.left >= -0.5 && m.top >= -0.5 && m.right <= m.width + 0.5 && m.bottom <= m.room + 0.5;
   const large = Math.abs(m.right - m.left - m.width) < 1 || Math.abs(m.bottom - m.top - m.room) < 1;
   const centred = Math.abs(m.left - (m.width - m.right)) < 1 && Math.abs(m.top - (m.room - m.bottom)) < 1;
-  return inside && large && centred && m.scrollWidth <= m.width;
+  return inside && large && centred && m.scrollWidth <= m.width && m.phrasesWhole;
 }
 
 // The sizes of touch screens, both ways up: phones and small tablets.

@@ -329,10 +329,15 @@ void PageBinding::applyFont(Control& c) {
                            : c.FontSize.get();
   std::snprintf(size, sizeof size, "%gpt", static_cast<double>(points));
   setStyle(e, "fontSize", std::string(size));
-  setStyle(e, "fontWeight", std::string(c.FontBold ? "bold" : "normal"));
+  // A face that stands in has no bold of its own, and each engine makes one up its own way
+  // (Firefox, scaled down, hardly at all): the page draws its bold as a thin outline round
+  // the letters instead, the same in every engine.
+  const bool standIn = fonts::narrowed(faceInUse(c.FontName.get()));
+  setStyle(e, "fontWeight", std::string(c.FontBold && !standIn ? "bold" : "normal"));
+  setStyle(e, "webkitTextStroke", std::string(c.FontBold && standIn ? "0.04em" : "0"));
   // A face that stands in, its letters drawn closer to fit the captions.
   char spacing[32] = "normal";
-  if (fonts::narrowed(faceInUse(c.FontName.get()))) {
+  if (standIn) {
     std::snprintf(spacing, sizeof spacing, "%gem", fonts::kStandInSpacing);
   }
   setStyle(e, "letterSpacing", std::string(spacing));
