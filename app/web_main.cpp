@@ -50,10 +50,11 @@ EMSCRIPTEN_KEEPALIVE int sorato_key(int key, int shift, int repeat) {
   return page != nullptr && page->binding.key(key, shift, repeat);
 }
 
-// The page's area, in CSS pixels, and whether it is a touch screen: the layout the game
-// takes there (0 the window's own, 1 upright for fingers, 2 sideways).
-EMSCRIPTEN_KEEPALIVE int sorato_layout(double width, double height, int touch) {
-  return page != nullptr ? page->binding.layout(width, height, touch != 0) : 0;
+// The page's area, in CSS pixels, whether it is a touch screen, and the browser's text
+// zoom: the layout the game takes there (0 the window's own, 1 upright for fingers, 2
+// sideways).
+EMSCRIPTEN_KEEPALIVE int sorato_layout(double width, double height, int touch, double text) {
+  return page != nullptr ? page->binding.layout(width, height, touch != 0, text) : 0;
 }
 
 // The page, or its tab, lost the keyboard or has it again.

@@ -53,22 +53,29 @@
   let game = null;
   let maximized = false;
   const touchScreen = matchMedia('(pointer: coarse)');
+  // How much larger than asked the browser draws text (a text-only zoom, a phone's text
+  // size): a line of 100-pixel text, one line high, measured; a change of it fits anew.
+  const gauge = document.createElement('div');
+  gauge.className = 'gauge';
+  gauge.textContent = 'あ';
   function fit() {
     const win = host.querySelector('.window');
     if (!win) return;
     const width = document.documentElement.clientWidth;
     const height = document.documentElement.clientHeight;
-    const forFingers = game._sorato_layout(width, height, touchScreen.matches) !== 0;
+    const textScale = gauge.offsetHeight / 100;
+    const forFingers = game._sorato_layout(width, height, touchScreen.matches, textScale) !== 0;
     const upright = !forFingers && height > width && width < 600;
     turn.hidden = !upright;
     const room = upright ? height - turn.offsetHeight : height;
     const wide = maximized && !forFingers;
     const form = win.querySelector('.form');
     const frameW = win.offsetWidth - form.offsetWidth, frameH = win.offsetHeight - form.offsetHeight;
-    const grow = Math.max(1, (Number(win.dataset.wholeWidth) + frameW) / width,
-                          (Number(win.dataset.wholeHeight) + frameH) / room);
-    win.style.minWidth = wide ? `${width * grow}px` : '';
-    win.style.minHeight = wide ? `${room * grow}px` : '';
+    const unit = parseFloat(getComputedStyle(win).getPropertyValue('--u'));  // the binding's
+    const grow = Math.max(1, (Number(win.dataset.wholeWidth) + frameW) / (width * unit),
+                          (Number(win.dataset.wholeHeight) + frameH) / (room * unit));
+    win.style.minWidth = wide ? `${width * unit * grow}px` : '';
+    win.style.minHeight = wide ? `${room * unit * grow}px` : '';
     const w = win.offsetWidth, h = win.offsetHeight;
     const scale = Math.min(width / w, room / h);
     const left = (width - w * scale) / 2;
@@ -154,8 +161,10 @@
   createSorato(where).then((loaded) => {
     game = loaded;
     note.hidden = true;
+    document.body.appendChild(gauge);
     frame();
     window.addEventListener('resize', fit);
+    new ResizeObserver(fit).observe(gauge);
     // A click on a button, or on a radio button (also when the arrow keys select it).
     host.addEventListener('click', (e) => {
       const t = e.target;

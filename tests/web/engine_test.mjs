@@ -8,7 +8,7 @@ import {readFileSync} from 'node:fs';
 import {mkdir} from 'node:fs/promises';
 import {join, resolve} from 'node:path';
 import {engine} from './engines.mjs';
-import {fingerProblems, fingerSizes, fitOnScreen, fitsWell, play} from './games.mjs';
+import {fingerProblems, fingerSizes, fitOnScreen, fitsWell, largerText, play} from './games.mjs';
 import {inputCases} from './input_cases.mjs';
 import {serve} from './harness.mjs';
 
@@ -87,6 +87,7 @@ try {
           `${width}×${height}, laid out for fingers: every target takes a finger, every text whole (${problems.slice(0, 6).join('; ')})`);
     await sized.close();
   }
+  await largerText(engineName, browser, server.base, {started: startedIn, check});
   const tab = await browser.open(server.base);
 
   // Offline: once the worker keeps the page, it starts with the network gone.

@@ -15,11 +15,11 @@
 //         (another tab comes to the front, then this one again)}
 // Chromium may run the page on a test clock ({clock: true}), so that a display takes no
 // real time; the other engines run on real time.
-import {spawn} from 'node:child_process';
-import {mkdtemp, rm} from 'node:fs/promises';
+import {execFileSync, spawn} from 'node:child_process';
+import {mkdir, mkdtemp, rm, writeFile} from 'node:fs/promises';
 import {tmpdir} from 'node:os';
 import {join} from 'node:path';
-import {launch} from './harness.mjs';
+import {launch, persistent} from './harness.mjs';
 
 const pause = (ms) => new Promise((done) => setTimeout(done, ms));
 
@@ -94,9 +94,21 @@ function tab(evaluate, {advance: testClock, ...ops}) {
   };
 }
 
-async function chromium({width, height, clock = false}) {
-  const browser = await launch();
-  const context = await browser.newContext({viewport: {width, height}});
+// larger: the engine set to draw text larger, as many people set it: Chromium's minimum
+// font size at 24 px, Firefox's at 16 px, WebKit's text-only zoom two steps up (zoomText).
+async function chromium({width, height, clock = false, larger = false}) {
+  let browser = await launch();
+  let context = await browser.newContext({viewport: {width, height}});
+  if (larger) {
+    await browser.close();
+    const dir = await mkdtemp(join(tmpdir(), 'sorato-chromium-'));
+    await mkdir(join(dir, 'Default'));
+    await writeFile(join(dir, 'Default', 'Preferences'),
+                    JSON.stringify({webkit: {webprefs: {minimum_font_size: 24, minimum_logical_font_size: 24}}}));
+    context = await persistent(dir, {viewport: {width, height}});
+    browser = {close: async () => { await context.close(); await rm(dir, {recursive: true, force: true}); },
+               newContext: () => context};
+  }
   return {
     // touch: a phone's screen (a context of its own, set before the load), tapped.
     async open(url, size = {width, height}, {touch = false} = {}) {
@@ -121,11 +133,12 @@ async function chromium({width, height, clock = false}) {
   };
 }
 
-async function firefox({width, height}) {
+async function firefox({width, height, larger = false}) {
   const puppeteer = (await import('puppeteer-core')).default;
   const browser = await puppeteer.launch({
     browser: 'firefox', executablePath: '/usr/bin/firefox-esr', headless: true,
     args: [`--width=${width}`, `--height=${height}`], defaultViewport: {width, height},
+    extraPrefsFirefox: larger ? {'font.minimum-size.ja': 16, 'font.minimum-size.x-western': 16} : {},
   });
   return {
     async open(url, size = {width, height}) {
@@ -174,7 +187,7 @@ async function freePort() {
   return port;
 }
 
-async function webkit({width, height}) {
+async function webkit({width, height, larger = false}) {
   const {Builder, By, Key, Button} = await import('selenium-webdriver');
   const dir = await mkdtemp(join(tmpdir(), 'sorato-webkit-'));
   const xvfb = spawn('Xvfb', ['-displayfd', '3', '-screen', '0', '1920x1300x24', '-nolisten', 'tcp'],
@@ -190,7 +203,8 @@ async function webkit({width, height}) {
   const driver = await new Builder().usingServer(`http://127.0.0.1:${port}`).withCapabilities({
     'browserName': 'MiniBrowser',
     'webkitgtk:browserOptions': {
-      binary: '/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser', args: ['--automation'],
+      binary: '/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser',
+      args: ['--automation', ...(larger ? ['--zoom-text-only=true'] : [])],
     },
   }).build();
   // MiniBrowser's window has a 38-pixel header above the page.
@@ -200,6 +214,8 @@ async function webkit({width, height}) {
                 Control: Key.CONTROL, Alt: Key.ALT, ArrowDown: Key.ARROW_DOWN};
   const buttons = {left: Button.LEFT, middle: Button.MIDDLE, right: Button.RIGHT};
   const element = (selector) => driver.findElement(By.css(selector));
+  // Two steps of MiniBrowser's own zoom (Ctrl and +, a person's keys on its window), text only.
+  if (larger) execFileSync('xdotool', ['key', 'ctrl+plus', 'ctrl+plus'], {env});
   return {
     async open(url, size = {width, height}) {
       await driver.manage().window().setRect({x: 0, y: 0, width: size.width, height: size.height + 38});

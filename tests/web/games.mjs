@@ -5,6 +5,7 @@
 // where the window stands on the screen.
 import {execFileSync} from 'node:child_process';
 import {join} from 'node:path';
+import {engine} from './engines.mjs';
 
 export const equal = (a, b) => JSON.stringify(a) === JSON.stringify(b);
 
@@ -185,4 +186,31 @@ export function fingerProblems() {
   const page = document.scrollingElement;
   if (page.scrollWidth > innerWidth || page.scrollHeight > innerHeight) problems.push('the page scrolls');
   return [...new Set(problems)];
+}
+
+// Larger text, as many people set their browser (engines.mjs, larger): the window's every
+// caption and text takes the room it takes without it, in the window's own layout and in
+// the one for fingers (#touch, probe.js), so that nothing is cut.  `plain` is the same
+// engine as set by default.
+export async function largerText(engineName, plain, base, {started, check}) {
+  const larger = await engine(engineName, {width: 1000, height: 700, larger: true});
+  const boxes = () => [...document.querySelectorAll('.window [data-control]')]
+      .filter((e) => !e.closest('[hidden]') && e.textContent !== '')
+      .map((e) => [e.id, e.scrollWidth, e.scrollHeight]);
+  for (const [layout, width, height] of [['', 1000, 700], ['#touch', 844, 390], ['#touch', 820, 1180]]) {
+    const seen = [];
+    for (const browser of [plain, larger]) {
+      const tab = await browser.open(base + layout, {width, height});
+      await started(tab);
+      seen.push(await tab.evaluate(boxes));
+      await tab.close();
+    }
+    const [want, got] = seen;
+    const differ = want.filter(([id, w, h], i) => !got[i] || got[i][0] !== id ||
+                                                 Math.abs(got[i][1] - w) > 1 || Math.abs(got[i][2] - h) > 1);
+    check(want.length > 12 && got.length === want.length && differ.length === 0,
+          `${engineName}, larger text, ${layout ? 'for fingers' : 'the window'} at ${width}×${height}: ` +
+          `every caption and text as large as without it (${want.length} ${JSON.stringify(differ.map(([id]) => [id, got.find((g) => g[0] === id)]))})`);
+  }
+  await larger.close();
 }

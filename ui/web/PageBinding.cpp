@@ -40,6 +40,8 @@ EM_JS(void, page_attribute, (int e, const char* name, const char* value),
       { Module.soratoElements[e].setAttribute(UTF8ToString(name), UTF8ToString(value)); });
 EM_JS(void, page_class, (int e, const char* name, int on),
       { Module.soratoElements[e].classList.toggle(UTF8ToString(name), on != 0); });
+EM_JS(void, page_property, (int e, const char* name, const char* value),
+      { Module.soratoElements[e].style.setProperty(UTF8ToString(name), UTF8ToString(value)); });
 EM_JS(void, page_focus, (int e), { Module.soratoElements[e].focus(); });
 EM_JS(void, page_title, (const char* text), { document.title = UTF8ToString(text); });
 // The page's own icon, wherever it comes from (a file beside it, or inside it).
@@ -67,8 +69,11 @@ void setStyle(int e, const char* name, const std::string& value) {
   page_style(e, name, value.c_str());
 }
 
-// 96 CSS pixels to the inch.
-constexpr double kCssDpi = 96;
+// The page draws the window at kUnit CSS pixels to each of its pixels (96 to the inch)
+// and scales it down as a whole to fit the screen: a browser's minimum font size (24 px
+// at most in the common settings) then never reaches a caption's font and clips it.
+constexpr int kUnit = 4;
+constexpr double kDrawDpi = 96.0 * kUnit;
 
 std::string px(int pixels) {
   return std::to_string(pixels) + "px";
@@ -166,6 +171,7 @@ PageBinding::PageBinding(ControlModel& model)
       captions_(ControlModel::kControlCount + 1, kNone),
       tabIndices_(ControlModel::kControlCount + 1, 0) {
   window_ = page_keep("div", "window");
+  page_property(window_, "--u", px(kUnit).c_str());
   const int bar = page_keep("div", "titlebar");
   const int icon = page_keep("img", "icon");
   page_icon(icon);
@@ -277,14 +283,15 @@ void PageBinding::place(Control& c) {
   const TouchSpot& s = touchSpot(layout_, c);
   if (c.kind() == Kind::Form) {
     setStyle(window_, "width",
-             px(touch ? static_cast<int>(s.width) : twipsToPixels(c.Width, kCssDpi)));
+             px(touch ? static_cast<int>(s.width) * kUnit : twipsToPixels(c.Width, kDrawDpi)));
     setStyle(window_, "height",
-             px(touch ? static_cast<int>(s.height) : twipsToPixels(c.Height, kCssDpi)));
+             px(touch ? static_cast<int>(s.height) * kUnit : twipsToPixels(c.Height, kDrawDpi)));
     return;
   }
-  const PixelRect r = touch ? PixelRect{static_cast<int>(s.left), static_cast<int>(s.top),
-                                        static_cast<int>(s.width), static_cast<int>(s.height)}
-                            : pixelRect(c, kCssDpi, kCssDpi);
+  const PixelRect r =
+      touch ? PixelRect{static_cast<int>(s.left) * kUnit, static_cast<int>(s.top) * kUnit,
+                        static_cast<int>(s.width) * kUnit, static_cast<int>(s.height) * kUnit}
+            : pixelRect(c, kDrawDpi, kDrawDpi);
   const int e = element(c);
   setStyle(e, "left", px(r.left));
   setStyle(e, "top", px(r.top));
@@ -295,7 +302,8 @@ void PageBinding::place(Control& c) {
 void PageBinding::applyLook(Control& c) {
   const int e = element(c);
   const std::string border =
-      "1px solid " + (c.has(Prop::BorderColor) ? css(c.BorderColor) : std::string("#000000"));
+      px(kUnit) + " solid " +
+      (c.has(Prop::BorderColor) ? css(c.BorderColor) : std::string("#000000"));
   switch (c.kind()) {
     case Kind::Form:
     case Kind::Frame:
@@ -314,7 +322,7 @@ void PageBinding::applyLook(Control& c) {
       break;
     case Kind::Shape:  // an outline only, dashed for style 2, as on the desktop
       setStyle(e, "border",
-               std::string(dashedOutline(c) ? "1px dashed " : "1px solid ") + css(c.BorderColor));
+               px(kUnit) + (dashedOutline(c) ? " dashed " : " solid ") + css(c.BorderColor));
       break;
     case Kind::Timer: break;
   }
@@ -327,7 +335,8 @@ void PageBinding::applyFont(Control& c) {
   const float points = layout_ != LayoutKind::Window && touchSpot(layout_, c).fontSize > 0
                            ? touchSpot(layout_, c).fontSize
                            : c.FontSize.get();
-  std::snprintf(size, sizeof size, "%gpt", static_cast<double>(points));
+  // (less the browser's own text zoom, which the window, filling the screen, has no room for)
+  std::snprintf(size, sizeof size, "%gpt", points * kUnit / textScale_);
   setStyle(e, "fontSize", std::string(size));
   // A face that stands in has no bold of its own, and each engine makes one up its own way
   // (Firefox, scaled down, hardly at all): the page draws its bold as a thin outline round
@@ -412,13 +421,17 @@ void PageBinding::pressed(int index, int button, bool shift, bool ctrl, bool alt
       mouse::buttonMask(button >= 0 && button <= 2 ? kPageButtons[button] : mouse::Button::Other);
   a.shift = mouse::keyMask(shift, ctrl, alt);
   const bool touch = layout_ != LayoutKind::Window;
-  a.x = touch ? touchToTwipsX(layout_, *c, x) : pixelsToTwips(x, kCssDpi);
-  a.y = touch ? touchToTwipsY(layout_, *c, y) : pixelsToTwips(y, kCssDpi);
+  a.x = touch ? touchToTwipsX(layout_, *c, x / kUnit) : pixelsToTwips(x, kDrawDpi);
+  a.y = touch ? touchToTwipsY(layout_, *c, y / kUnit) : pixelsToTwips(y, kDrawDpi);
   model_.mouseDown(*c, a);
 }
 
-int PageBinding::layout(double width, double height, bool touchScreen) {
+int PageBinding::layout(double width, double height, bool touchScreen, double textScale) {
   const LayoutKind chosen = layoutFor(model_, width, height, touchScreen);
+  if (textScale > 0 && textScale != textScale_) {
+    textScale_ = textScale;
+    for (Control* c : model_.all()) apply(*c, Prop::FontSize);
+  }
   if (chosen != layout_) {
     layout_ = chosen;
     page_class(window_, "touch", chosen != LayoutKind::Window);
@@ -430,9 +443,9 @@ int PageBinding::layout(double width, double height, bool touchScreen) {
   // What the window must hold when maximized: the page's script keeps it at least so large.
   const Extent whole = wholeClient(model_);
   page_attribute(window_, "data-whole-width",
-                 std::to_string(twipsToPixels(whole.width, kCssDpi)).c_str());
+                 std::to_string(twipsToPixels(whole.width, kDrawDpi)).c_str());
   page_attribute(window_, "data-whole-height",
-                 std::to_string(twipsToPixels(whole.height, kCssDpi)).c_str());
+                 std::to_string(twipsToPixels(whole.height, kDrawDpi)).c_str());
   return static_cast<int>(layout_);
 }
 

@@ -31,9 +31,10 @@ class PageBinding : public Mirror {
   // Space, ArrowLeft, ArrowUp, ArrowRight, ArrowDown), as the model answers it; true if
   // the game took it.
   bool key(int key, bool shift, bool repeat);
-  // The page's area in CSS pixels and whether it is a touch screen: lays the window out
-  // as the model decides for it, and says which layout that is.
-  int layout(double width, double height, bool touchScreen);
+  // The page's area in CSS pixels, whether it is a touch screen, and how much larger than
+  // asked the browser draws text (its text-only zoom, a phone's text size): lays the
+  // window out as the model decides for it, and says which layout that is.
+  int layout(double width, double height, bool touchScreen, double textScale);
   // Puts the focus where the keyboard starts: on the selected bank option.
   void show();
 
@@ -62,6 +63,7 @@ class PageBinding : public Mirror {
   std::vector<int> captions_;    // an option's caption beside its radio button
   std::vector<int> tabIndices_;  // as last handed to the page: only a change is handed on
   LayoutKind layout_ = LayoutKind::Window;
+  double textScale_ = 1;
   int window_ = kNone;  // the frame around the client area, with its title bar
   int title_ = kNone;
 };
