@@ -16,10 +16,10 @@
 // Chromium may run the page on a test clock ({clock: true}), so that a display takes no
 // real time; the other engines run on real time.
 import {execFileSync, spawn} from 'node:child_process';
-import {mkdir, mkdtemp, rm, writeFile} from 'node:fs/promises';
+import {mkdtemp, rm} from 'node:fs/promises';
 import {tmpdir} from 'node:os';
 import {join} from 'node:path';
-import {launch, persistent} from './harness.mjs';
+import {launch} from './harness.mjs';
 
 const pause = (ms) => new Promise((done) => setTimeout(done, ms));
 
@@ -95,20 +95,11 @@ function tab(evaluate, {advance: testClock, ...ops}) {
 }
 
 // larger: the engine set to draw text larger, as many people set it: Chromium's minimum
-// font size at 24 px, Firefox's at 16 px, WebKit's text-only zoom two steps up (zoomText).
+// font size at 24 px, Firefox's at 16 px, WebKit's text-only zoom two steps up.
 async function chromium({width, height, clock = false, larger = false}) {
-  let browser = await launch();
-  let context = await browser.newContext({viewport: {width, height}});
-  if (larger) {
-    await browser.close();
-    const dir = await mkdtemp(join(tmpdir(), 'sorato-chromium-'));
-    await mkdir(join(dir, 'Default'));
-    await writeFile(join(dir, 'Default', 'Preferences'),
-                    JSON.stringify({webkit: {webprefs: {minimum_font_size: 24, minimum_logical_font_size: 24}}}));
-    context = await persistent(dir, {viewport: {width, height}});
-    browser = {close: async () => { await context.close(); await rm(dir, {recursive: true, force: true}); },
-               newContext: () => context};
-  }
+  const minimum = '--blink-settings=minimumFontSize=24,minimumLogicalFontSize=24';
+  const browser = await launch(undefined, larger ? [minimum] : []);
+  const context = await browser.newContext({viewport: {width, height}});
   return {
     // touch: a phone's screen (a context of its own, set before the load), tapped.
     async open(url, size = {width, height}, {touch = false} = {}) {

@@ -57,17 +57,13 @@ export async function serve(pageDir, {probe = null, headers = {}, gzip = false} 
                               close: () => server.close(), down: (on) => { down = on; }});
 }
 
-const chromiumArgs = ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
-                      '--disable-background-networking', '--disable-component-update', '--disable-sync'];
-
-export function launch(env = undefined) {
-  return chromium.launch({env, executablePath: '/usr/bin/chromium', args: chromiumArgs});
-}
-
-// Chromium with a profile of its own (its settings in `dir`), as one context.
-export function persistent(dir, options) {
-  return chromium.launchPersistentContext(dir, {executablePath: '/usr/bin/chromium', args: chromiumArgs,
-                                                ...options});
+export function launch(env = undefined, more = []) {
+  return chromium.launch({
+    env,
+    executablePath: '/usr/bin/chromium',
+    args: ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
+           '--disable-background-networking', '--disable-component-update', '--disable-sync', ...more],
+  });
 }
 
 // Waits until the game has built its window (the page's own timers run on the page's
