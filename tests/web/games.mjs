@@ -194,9 +194,15 @@ export function fingerProblems() {
 // engine as set by default.
 export async function largerText(engineName, plain, base, {started, check}) {
   const larger = await engine(engineName, {width: 1000, height: 700, larger: true});
-  const boxes = () => [...document.querySelectorAll('.window [data-control]')]
-      .filter((e) => !e.closest('[hidden]') && e.textContent !== '')
-      .map((e) => [e.id, e.scrollWidth, e.scrollHeight]);
+  // (first, how tall the browser draws a line of 10 px text: larger text must have taken)
+  const boxes = () => {
+    const line = Object.assign(document.createElement('div'), {className: 'gauge', textContent: 'あ'});
+    line.style.fontSize = '10px';
+    const zoom = document.body.appendChild(line).offsetHeight / 10;
+    return [zoom, ...[...document.querySelectorAll('.window [data-control]')]
+        .filter((e) => !e.closest('[hidden]') && e.textContent !== '')
+        .map((e) => [e.id, e.scrollWidth, e.scrollHeight])];
+  };
   for (const [layout, width, height] of [['', 1000, 700], ['#touch', 844, 390], ['#touch', 820, 1180]]) {
     const seen = [];
     for (const browser of [plain, larger]) {
@@ -205,12 +211,12 @@ export async function largerText(engineName, plain, base, {started, check}) {
       seen.push(await tab.evaluate(boxes));
       await tab.close();
     }
-    const [want, got] = seen;
+    const [[, ...want], [zoom, ...got]] = seen;
     const differ = want.filter(([id, w, h], i) => !got[i] || got[i][0] !== id ||
                                                  Math.abs(got[i][1] - w) > 1 || Math.abs(got[i][2] - h) > 1);
-    check(want.length > 12 && got.length === want.length && differ.length === 0,
+    check(zoom > 1.1 && want.length > 12 && got.length === want.length && differ.length === 0,
           `${engineName}, larger text, ${layout ? 'for fingers' : 'the window'} at ${width}×${height}: ` +
-          `every caption and text as large as without it (${want.length} ${JSON.stringify(differ.map(([id]) => [id, got.find((g) => g[0] === id)]))})`);
+          `every caption and text as large as without it (text ×${zoom} ${JSON.stringify(differ.map(([id]) => [id, got.find((g) => g[0] === id)]))})`);
   }
   await larger.close();
 }
