@@ -139,7 +139,8 @@ export const fingerSizes = [[360, 640], [390, 844], [844, 390], [412, 915], [915
 // and option takes a press anywhere in a 44 x 44 CSS px square round its centre, and no
 // neighbour's press; every caption and text whole and on the screen, no two texts over
 // one another (a text a frame covers, as the all-at-once display covers the line under
-// it, counts as not shown); the page not scrolled.  Returns what is wrong.
+// it, counts as not shown); the lists and scores at 16 px at least and the word as large
+// as in the window's own layout; the page not scrolled.  Returns what is wrong.
 export function fingerProblems() {
   const problems = [];
   const inside = (r) => r.left >= -0.5 && r.top >= -0.5 && r.right <= innerWidth + 0.5 &&
@@ -170,6 +171,11 @@ export function fingerProblems() {
     text.selectNodeContents(e);
     if (cut(e)) problems.push(`${e.id}'s text cut`);
     if (!inside(text.getBoundingClientRect())) problems.push(`${e.id}'s text off the screen`);
+    // The lists and the scores at 16 px at least, the word as large as the window would draw it
+    const px = parseFloat(getComputedStyle(e).fontSize) * r.width / e.offsetWidth;
+    const least = e.id === 'lbl1' ? 48 * Math.min(innerWidth / 633.3, innerHeight / 466.7)
+                                  : /^lbl[ABCD]Z?$|^lbl[AB]n$/.test(e.id) ? 16 : 0;
+    if (px < least - 0.1) problems.push(`${e.id}'s text ${px.toFixed(1)} px, under ${least.toFixed(1)}`);
     for (const line of text.getClientRects()) {
       if (line.width < 1) continue;
       const hit = owner((line.left + line.right) / 2, (line.top + line.bottom) / 2);
