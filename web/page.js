@@ -55,6 +55,7 @@
   const touchScreen = matchMedia('(pointer: coarse)');
   // How much larger than asked the browser draws text (a text-only zoom, a phone's text
   // size): a line of 100-pixel text, one line high, measured; a change of it fits anew.
+  let measured = 0;
   const gauge = document.createElement('div');
   gauge.className = 'gauge';
   gauge.textContent = 'あ';
@@ -63,7 +64,8 @@
     if (!win) return;
     const width = document.documentElement.clientWidth;
     const height = document.documentElement.clientHeight;
-    const textScale = gauge.offsetHeight / 100;
+    measured = gauge.offsetHeight;
+    const textScale = measured / 100;
     const forFingers = game._sorato_layout(width, height, touchScreen.matches, textScale) !== 0;
     const upright = !forFingers && height > width && width < 600;
     turn.hidden = !upright;
@@ -164,7 +166,7 @@
     document.body.appendChild(gauge);
     frame();
     window.addEventListener('resize', fit);
-    new ResizeObserver(fit).observe(gauge);
+    new ResizeObserver(() => { if (gauge.offsetHeight !== measured) fit(); }).observe(gauge);
     // A click on a button, or on a radio button (also when the arrow keys select it).
     host.addEventListener('click', (e) => {
       const t = e.target;
