@@ -1,5 +1,5 @@
 // The page in one browser engine (firefox or webkit; Chromium's own, fuller run is
-// page_test.mjs): it starts with no error and no CSP violation; whole games of both
+// page_test.mjs), on the test's clock: it starts with no error and no CSP violation; whole games of both
 // modes by clicks, and one by the keyboard alone, against the native driver's game;
 // every question number whole; fresh loads at the sizes of a phone upright and sideways,
 // a desktop and a large monitor; and an offline start from the service worker.
@@ -18,7 +18,7 @@ await mkdir(resolve(artefacts), {recursive: true});
 // Set before anything else on the page (probe.js): every error and CSP violation.
 const probe = readFileSync(new URL('probe.js', import.meta.url), 'utf8');
 const server = await serve(resolve(pageDir), {probe});
-const browser = await engine(engineName, {width: 1000, height: 700});
+const browser = await engine(engineName, {width: 1000, height: 700, clock: true});
 
 let failures = 0;
 function check(ok, what) {

@@ -13,8 +13,11 @@
 //         keyboard sends them), pressOn(selector, 'left' | 'right' | 'middle', ['Shift',
 //         'Control', 'Alt']) (a mouse press and release with those keys held), away()
 //         (another tab comes to the front, then this one again)}
-// Chromium may run the page on a test clock ({clock: true}), so that a display takes no
-// real time; the other engines run on real time.
+// Every engine may run the page on the test's clock ({clock: true}): the page's timers,
+// frames and time move only by advance(ms) (and a little at each round of poll()), so
+// that a display takes no real time and every input falls where the test puts it on the
+// game's clock: the probe's (probe.js, #clock; run before the page where the page does
+// not carry it).
 import {execFileSync, spawn} from 'node:child_process';
 import {mkdtemp, rm} from 'node:fs/promises';
 import {tmpdir} from 'node:os';
@@ -57,15 +60,18 @@ function pageInput(page, newPage) {
   };
 }
 
-async function poll(evaluate, fn, timeoutMs) {
+async function poll(evaluate, fn, timeoutMs, tick) {
   const until = Date.now() + timeoutMs;
   for (;;) {
     const value = await evaluate(fn).catch(() => null);
     if (value !== null && value !== undefined) return value;
     if (Date.now() > until) return null;
     await pause(100);
+    if (tick) await tick(100).catch(() => {});
   }
 }
+// A page on the probe's clock: the fragment asks for it.
+const probeClock = (url) => `${url}${url.includes('#') ? ',' : '#'}clock`;
 
 // What every tab offers beside evaluate: input by the tool's own clicks and key presses,
 // and time that runs on (real time, unless the engine has a test clock).
@@ -73,11 +79,12 @@ function tab(evaluate, {advance: testClock, ...ops}) {
   const advance = testClock || pause;
   return {
     evaluate,
-    poll: (fn, ms) => poll(evaluate, fn, ms),
-    // Lets the page's time run until fn() holds, at most ms; true if it did.
+    poll: (fn, ms) => poll(evaluate, fn, ms, testClock),
+    // Lets the page's time run until fn() holds, at most ms (and the three frames a page
+    // may take to anchor a schedule and show its end); true if it did.
     async until(fn, ms) {
       if (testClock) {
-        await testClock(ms);
+        await testClock(ms + 50);
         return Boolean(await evaluate(fn));
       }
       const end = Date.now() + ms + 3000;
@@ -107,11 +114,12 @@ async function chromium({width, height, clock = false, larger = false}) {
                                                      deviceScaleFactor: 2});
       const page = await (own || context).newPage();
       await page.setViewportSize(size);
-      if (clock) await page.clock.install({time: 0});
-      await page.goto(url);
-      return tab((fn, arg) => page.evaluate(fn, arg), {
+      if (clock) await page.addInitScript({path: new URL('probe.js', import.meta.url).pathname});
+      await page.goto(clock ? probeClock(url) : url);
+      const evaluate = (fn, arg) => page.evaluate(fn, arg);
+      return tab(evaluate, {
         page,
-        advance: clock ? (ms) => page.clock.runFor(ms) : undefined,
+        advance: clock ? (ms) => evaluate((m) => globalThis.soratoClock.runFor(m), ms) : undefined,
         click: (selector) => (touch ? page.tap(selector) : page.click(selector)),
         press: (key) => page.keyboard.press(key),
         screenshot: (path) => page.screenshot({path}),
@@ -124,7 +132,7 @@ async function chromium({width, height, clock = false, larger = false}) {
   };
 }
 
-async function firefox({width, height, larger = false}) {
+async function firefox({width, height, clock = false, larger = false}) {
   const puppeteer = (await import('puppeteer-core')).default;
   const browser = await puppeteer.launch({
     browser: 'firefox', executablePath: '/usr/bin/firefox-esr', headless: true,
@@ -135,9 +143,11 @@ async function firefox({width, height, larger = false}) {
     async open(url, size = {width, height}) {
       const page = await browser.newPage();
       await page.setViewport(size);
-      await page.goto(url);
-      return tab((fn, arg) => page.evaluate(fn, arg), {
+      await page.goto(clock ? probeClock(url) : url);
+      const evaluate = (fn, arg) => page.evaluate(fn, arg);
+      return tab(evaluate, {
         page,
+        advance: clock ? (ms) => evaluate((m) => globalThis.soratoClock.runFor(m), ms) : undefined,
         click: (selector) => page.click(selector),
         async press(key) {
           const [held, last] = key.includes('+') ? key.split('+') : [null, key];
@@ -178,7 +188,7 @@ async function freePort() {
   return port;
 }
 
-async function webkit({width, height, larger = false}) {
+async function webkit({width, height, clock = false, larger = false}) {
   const {Builder, By, Key, Button} = await import('selenium-webdriver');
   const dir = await mkdtemp(join(tmpdir(), 'sorato-webkit-'));
   const xvfb = spawn('Xvfb', ['-displayfd', '3', '-screen', '0', '1920x1300x24', '-nolisten', 'tcp'],
@@ -210,9 +220,16 @@ async function webkit({width, height, larger = false}) {
   return {
     async open(url, size = {width, height}) {
       await driver.manage().window().setRect({x: 0, y: 0, width: size.width, height: size.height + 38});
-      await driver.get(url);
+      await driver.get(clock ? probeClock(url) : url);
       return tab(evaluate, {
         driver,
+        // (ten seconds a script at most: WebKitWebDriver times its scripts out on the
+        // page's own timers, which run on the test's clock too)
+        advance: clock ? async (ms) => {
+          for (let left = ms; left > 0; left -= 10000) {
+            await evaluate((m) => globalThis.soratoClock.runFor(m), Math.min(left, 10000));
+          }
+        } : undefined,
         click: async (selector) => (await driver.findElement(By.css(selector))).click(),
         async press(key) {
           const [held, last] = key.includes('+') ? key.split('+') : [null, key];
@@ -224,7 +241,10 @@ async function webkit({width, height, larger = false}) {
         },
         // Two frames first: MiniBrowser's screenshot may show the frame before a change.
         async screenshot(path) {
-          await evaluate(() => new Promise((done) => requestAnimationFrame(() => requestAnimationFrame(done))));
+          await evaluate(() => new Promise((done) => {
+            const frame = globalThis.soratoRealFrame || requestAnimationFrame;
+            frame(() => frame(done));
+          }));
           const {writeFile} = await import('node:fs/promises');
           await writeFile(path, Buffer.from(await driver.takeScreenshot(), 'base64'));
         },

@@ -1,6 +1,8 @@
 // The real-input cases of tests/input_cases.txt on the page, in any engine (engines.mjs),
-// each on a fresh load of the tests' build, by the engine's own input actions; the end
-// state (the table's "state" expressions, read through the tests' build) must be what
+// each on a fresh load of the tests' build, by the engine's own input actions, the page
+// on the test's clock (an engine opened with {clock: true}): the game's time moves only
+// where the table says ("again", "wait"), however long the input takes.  The end state
+// (the table's "state" expressions, read through the tests' build) must be what
 // sorato-drive makes of the same events.  A page has no close box: that case is skipped.
 import {execFileSync} from 'node:child_process';
 import {readFileSync} from 'node:fs';
@@ -48,13 +50,13 @@ export async function inputCases(browser, base, {driver, check, started, leftOnl
       for (const [what, ...w] of steps) {
         const at = `#${w[0]}`;
         if (what === 'click') await tab.click(at);
-        if (what === 'again') { await pause(Number(w[1])); await tab.click(at); }
+        if (what === 'again') { await tab.advance(Number(w[1])); await tab.click(at); }
         if (what === 'double') await tab.dblclick(at);
         if (what === 'key') await tab.press(keyName[w[0]]);
         if (what === 'hold') await tab.hold(keyName[w[0]], Number(w[1]));
         if (what === 'away') await tab.away();
         if (what === 'enlarge') { await tab.click('.maximize'); await pause(300); }
-        if (what === 'wait') await pause(Number(w[0]));
+        if (what === 'wait') await tab.advance(Number(w[0]));
         if (what === 'press') {
           const keys = [[1, 'Shift'], [2, 'Control'], [4, 'Alt']].filter(([bit]) => w[2] & bit).map(([, k]) => k);
           await tab.pressOn(at, buttonName[w[1]], keys);

@@ -47,7 +47,7 @@ async function open(options = {viewport: {width: 800, height: 600}}) {
 
 // A finger held on a control for `ms` of the test's clock, as the phone's touch events
 // (moved off it, or joined by a second finger, if asked); then the peek's state.
-async function hold(page, selector, ms, {off = false, second = false} = {}) {
+async function hold(page, selector, ms, {off = false, second = false, run = (t) => page.clock.runFor(t)} = {}) {
   const cdp = await page.context().newCDPSession(page);
   const {x, y} = await page.$eval(selector, (e) => {
     const r = e.getBoundingClientRect();
@@ -57,9 +57,9 @@ async function hold(page, selector, ms, {off = false, second = false} = {}) {
   await touch('touchStart', [{x, y, id: 1}]);
   if (second) await touch('touchStart', [{x, y, id: 1}, {x: x + 40, y, id: 2}]);
   if (off) await touch('touchMove', [{x: x + 60, y: y + 60, id: 1}]);
-  await page.clock.runFor(ms);
+  await run(ms);
   await touch('touchEnd', []);
-  await page.clock.runFor(50);
+  await run(50);
   await cdp.detach();
   return page.evaluate(() => ['peekShown', 'lblA.Visible'].map((e) => globalThis.soratoGame.get(e)));
 }
@@ -67,9 +67,9 @@ async function hold(page, selector, ms, {off = false, second = false} = {}) {
 const text = (page, id) => page.$eval(`#${id}`, (e) => e.textContent);
 const focused = (page) => page.evaluate(() => document.activeElement.closest('[data-control]')?.id);
 
-// The real-input cases, on real time.
+// The real-input cases.
 {
-  const chromium = await engine('chromium', {width: 1000, height: 700});
+  const chromium = await engine('chromium', {width: 1000, height: 700, clock: true});
   const ready = (tab) => tab.poll(() => (globalThis.soratoGame && document.querySelector('.maximize') ? true : null), 15000);
   await inputCases(chromium, base, {driver, check, started: ready});
   await chromium.close();
@@ -192,7 +192,7 @@ const focused = (page) => page.evaluate(() => document.activeElement.closest('[d
     await look('start');
     await play(tab, {allAtOnce: n % 2 === 1, byKeyboard: false, seed: 40 + n, driver, artefacts, check,
                      shots: `touch-${size}-`, look});
-    const peek = await hold(tab.page, '#lblKng', 600);
+    const peek = await hold(tab.page, '#lblKng', 600, {run: tab.advance});
     await look('peek');
     const still = await tab.evaluate(() => [scrollX, scrollY, visualViewport.scale]);
     check(equal(peek, ['true', 'true']) && equal(still, [0, 0, 1]) && problems.length === 0,

@@ -1,5 +1,5 @@
 // The page in one file (build-web/sorato-test.html, the tests' copy of sorato.html),
-// opened from disk in one engine: it starts with no error and no CSP violation, plays a
+// opened from disk in one engine, on the test's clock: it starts with no error and no CSP violation, plays a
 // whole game of each mode by clicks as the driver does, and fits the screen at the sizes
 // of a phone upright and sideways, a desktop and a large monitor, each a fresh load; in a
 // browser that cannot unpack its WebAssembly, it says so.
@@ -13,7 +13,7 @@ import {fitOnScreen, fitsWell, play} from './games.mjs';
 const [engineName, file, driver, artefacts] = process.argv.slice(2);
 await mkdir(resolve(artefacts), {recursive: true});
 const url = pathToFileURL(resolve(file)).href;
-const browser = await engine(engineName, {width: 1000, height: 700});
+const browser = await engine(engineName, {width: 1000, height: 700, clock: true});
 let failures = 0;
 function check(ok, what) {
   console.log(`${ok ? 'ok  ' : 'FAIL'} ${engineName}, one file: ${what}`);
