@@ -4,8 +4,8 @@
 
 namespace sorato {
 
-GameWindow::GameWindow()
-    : clock_(std::make_unique<qt::RealClock>(ui)),
+GameWindow::GameWindow(bool realClock)
+    : clock_(realClock ? std::make_unique<qt::RealClock>(ui) : nullptr),
       binding_(std::make_unique<qt::WindowBinding>(ui)) {
   ui.addObserver(this);
 }

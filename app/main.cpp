@@ -5,7 +5,7 @@
 #include "app/GameWindow.h"
 #include "ui/qt/Application.h"
 #ifdef SORATO_TEST_HOOKS
-#include "app/TestHooks.h"
+#include "app/QtTestHooks.h"
 #endif
 
 int main(int, char** argv) {
@@ -15,9 +15,14 @@ int main(int, char** argv) {
     std::fputs("sorato: no Japanese font found; install the package fonts-ipafont-gothic\n",
                stderr);
   }
-  sorato::GameWindow game;
 #ifdef SORATO_TEST_HOOKS
+  sorato::GameWindow game(!sorato::test_hooks::TestClock::wanted());
   sorato::test_hooks::scriptRandom(game);
+  const auto testClock = sorato::test_hooks::TestClock::asked(game.ui);
+  std::unique_ptr<sorato::test_hooks::QtClockFeed> feed;
+  if (testClock) feed = std::make_unique<sorato::test_hooks::QtClockFeed>(*testClock);
+#else
+  sorato::GameWindow game;
 #endif
   game.binding().show();
   const int status = app->exec();

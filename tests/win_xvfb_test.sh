@@ -143,7 +143,7 @@ echo "ok   the ticks come while the window is being moved ($(grep -o 'ran [0-9]*
 
 # 7. The real-input cases.
 start_reporting() {
-  wine "$build/sorato-test.exe" >"$artefacts/state.txt" &
+  SORATO_CLOCK="Z:${clock_status//\//\\}" wine "$build/sorato-test.exe" <"$clock_in" >"$artefacts/state.txt" &
   pid=$!
   win=$(timeout 20 xdotool search --sync --onlyvisible --name '^ソラト$' | head -n1)
   [ -n "$win" ] || fail "no window named ソラト"

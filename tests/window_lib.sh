@@ -65,8 +65,14 @@ keyboard_to_the_first_answer() {
 
 # The real-input cases of tests/input_cases.txt, each from a fresh start of the tests'
 # build of the program, which prints the "state" expressions on its way out; the
-# driver ($driver) plays the same events.  The caller defines start_reporting (starts the
-# tests' build with SORATO_REPORT set, $win and $pid then set).  A window manager
+# driver ($driver) plays the same events.  The game's time is the test's: the program
+# runs on the clock of SORATO_CLOCK ($clock_status, the file where it says what it has
+# done), reading "advance MS" from $clock_in (a pipe: the caller starts it with its
+# standard input from there), and before each advance the test waits until the program
+# has handled every release of a button or key it was sent, so each input falls where
+# the table puts it on the game's clock, however long the machine takes.  The caller
+# defines start_reporting (starts the tests' build with SORATO_REPORT and SORATO_CLOCK
+# set, $win and $pid then set).  A window manager
 # (openbox) runs meanwhile, as on a desktop: it minimises and restores the window, and
 # closes it on Alt+F4, as its close box does.
 away() {
@@ -92,6 +98,18 @@ input_cases_played() {
   SORATO_REPORT=$(sed -n 's/^state: //p' "$table")
   SORATO_RANDOM=$(sed -n 's/^draws: //p' "$table")
   export SORATO_REPORT SORATO_RANDOM
+  clock_in=$artefacts/clock.in clock_status=$artefacts/clock.txt
+  rm -f "$clock_in"
+  mkfifo "$clock_in"
+  exec 7<>"$clock_in"  # held open, so that the program never reads the pipe's end
+  local sent at  # releases sent, and the game's time, in this case
+  # Waits until the program has handled the $sent releases, then moves its clock on.
+  advance() {
+    [ "$sent" -eq 0 ] || wait_for "input $sent to be handled" 20 grep -qx "inputs $sent" "$clock_status"
+    at=$((at + $1))
+    echo "advance $1" >&7
+    wait_for "the game's clock at $at ms" 20 grep -qx "clock $at" "$clock_status"
+  }
   # Every control's place in twips, and where its container lies in the window.
   local -A rect=()
   local controls="btn1Jun btn2Jun btnST btnQ btnA btnEND btnY btnN Option1 Option2 Option3 Option4 lblKng"
@@ -121,23 +139,33 @@ input_cases_played() {
     for step in "${parts[@]}"; do
       read -ra w <<<"$step"
       case ${w[0]} in
-        click|again|double) script+="click ${w[1]}"$'\n'; [ "${w[0]}" = double ] && script+="click ${w[1]}"$'\n' ;;
-        key|hold) script+="click ${w[-1]}"$'\n' ;;
+        click|again|double)
+          [ "${w[0]}" = again ] && script+="advance ${w[2]}"$'\n'
+          script+="click ${w[1]}"$'\n'; [ "${w[0]}" = double ] && script+="click ${w[1]}"$'\n' ;;
+        key|hold) [ "${w[-1]}" = - ] || script+="click ${w[-1]}"$'\n' ;;
         press) script+="mousedown ${w[1]} ${w[2]} ${w[3]} 0 0"$'\n' ;;
         wait) script+="advance ${w[1]}"$'\n' ;;
         close) closed=1 ;;
       esac
     done
+    : >"$clock_status"
+    sent=0 at=0
     start_reporting
     xdotool windowactivate --sync "$win" 2>/dev/null
     for step in "${parts[@]}"; do
       read -ra w <<<"$step"
       case ${w[0]} in
-        click) xdotool mousemove --window "$win" $(centre "${w[1]}") click 1 ;;
-        again) sleep "$(seconds "${w[2]}")"; xdotool mousemove --window "$win" $(centre "${w[1]}") click 1 ;;
-        double) xdotool mousemove --window "$win" $(centre "${w[1]}") click --repeat 2 --delay 60 1 ;;
-        key) sleep 0.1; xdotool key "${w[1]}" ;;
-        hold) sleep 0.1; xdotool keydown "${w[1]}"; sleep "$(seconds "${w[2]}")"; xdotool keyup "${w[1]}" ;;
+        click) xdotool mousemove --window "$win" $(centre "${w[1]}") click 1; sent=$((sent + 1)) ;;
+        again)
+          advance "${w[2]}"
+          xdotool mousemove --window "$win" $(centre "${w[1]}") click 1; sent=$((sent + 1)) ;;
+        double)
+          xdotool mousemove --window "$win" $(centre "${w[1]}") click --repeat 2 --delay 60 1
+          sent=$((sent + 2)) ;;
+        key) sleep 0.1; xdotool key "${w[1]}"; sent=$((sent + 1)) ;;
+        hold)
+          sleep 0.1; xdotool keydown "${w[1]}"; sleep "$(seconds "${w[2]}")"; xdotool keyup "${w[1]}"
+          sent=$((sent + 1)) ;;
         away) away ;;
         enlarge) enlarge ;;
         press)
@@ -150,8 +178,9 @@ input_cases_played() {
           [ ${#mods[@]} -gt 0 ] && xdotool keydown "${mods[@]}"
           xdotool click "$button"
           [ ${#mods[@]} -gt 0 ] && xdotool keyup "${mods[@]}"
+          sent=$((sent + 1 + ${#mods[@]}))
           ;;
-        wait) sleep "$(seconds "${w[1]}")" ;;
+        wait) advance "${w[1]}" ;;
         close) close_window ;;
       esac
     done
@@ -167,6 +196,7 @@ input_cases_played() {
       failed=1
     fi
   done <"$table"
+  exec 7>&-
   unset SORATO_REPORT SORATO_RANDOM
   return $failed
 }

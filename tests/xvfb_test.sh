@@ -139,7 +139,7 @@ rm -rf "$trace"
 
 # 8. The real-input cases.
 start_reporting() {
-  "$sorato_test" >"$artefacts/state.txt" &
+  SORATO_CLOCK=$clock_status "$sorato_test" <"$clock_in" >"$artefacts/state.txt" &
   pid=$!
   win=$(timeout 10 xdotool search --sync --onlyvisible --name '^ソラト$' | head -n1)
   [ -n "$win" ] || fail "no window named ソラト"
