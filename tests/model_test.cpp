@@ -156,7 +156,8 @@ TEST(Unload, EndsEveryEvent) {
 
 // What each key does, as every binding asks it: Tab walks the window's order (the
 // selected option of a group only, past what cannot take the focus), the arrow keys go
-// round an option group, Space and Return press a button once however long held.
+// round an option group and do nothing on a button, Space and Return press a button once
+// however long held.
 TEST(Keyboard, WhatEachKeyDoes) {
   ControlModel ui;
   ui.btnA.Enabled = false;
@@ -184,7 +185,7 @@ TEST(Keyboard, WhatEachKeyDoes) {
       {"Right on あ to 漢", &ui.Option1, Key::Right, false, KeyAction::Select, &ui.Option2},
       {"Up on あ round to 漢", &ui.Option1, Key::Up, false, KeyAction::Select, &ui.Option2},
       {"Left on 遅 to 早, held", &ui.Option4, Key::Left, true, KeyAction::Select, &ui.Option3},
-      {"an arrow on a button is the toolkit's", &ui.btnQ, Key::Down, false, KeyAction::Toolkit,
+      {"an arrow on a button does nothing", &ui.btnQ, Key::Down, false, KeyAction::Nothing,
        nullptr},
       {"Return on 始 presses it", &ui.btnST, Key::Return, false, KeyAction::Press, &ui.btnST},
       {"Space on はい presses it", &ui.btnY, Key::Space, false, KeyAction::Press, &ui.btnY},

@@ -162,7 +162,8 @@ KeyAction ControlModel::keyDown(Control* focused, Key key, bool repeat) const {
     case Key::Up:
     case Key::Right:
     case Key::Down:
-      if (!option) return {};
+      // (on a button, as in every toolkit's window alike: nothing)
+      if (!option) return {button ? KeyAction::Nothing : KeyAction::Toolkit};
       return {KeyAction::Select, optionAfterArrow(*focused, key == Key::Right || key == Key::Down)};
     case Key::Return:
     case Key::Space:

@@ -90,9 +90,10 @@ class ControlModel {
   Control* optionAfterArrow(const Control& option, bool forward) const;
   // What a key pressed with the focus on `focused` (null: nowhere) does.  Tab and
   // Shift+Tab move along the tab order to the next control that can take the focus; the
-  // arrow keys on an option button select the next of its group (held, they go on);
-  // Space and Return press a focused command button as the key goes down, once however
-  // long it is held: the repeats press nothing, and the key going up nothing either.
+  // arrow keys on an option button select the next of its group (held, they go on), on a
+  // command button they do nothing; Space and Return press a focused command button as the key goes
+  // down, once however long it is held: the repeats press nothing, and the key going up nothing
+  // either.
   KeyAction keyDown(Control* focused, Key key, bool repeat) const;
   // Where the keyboard starts when the window is shown: the selected bank option.
   Control* initialFocus() const;

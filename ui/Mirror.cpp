@@ -32,7 +32,7 @@ void Mirror::eventHandled(Control&, Event) {
   for (const Write& w : writes) {
     if (!outOfReach(w)) apply(*w.control, w.prop);
   }
-  if (target != nullptr && target != focused) focus(*target);
+  if (target != nullptr && target != focused) focus(*target, FocusCause::Game);
   for (const Write& w : writes) {
     if (outOfReach(w)) apply(*w.control, w.prop);
   }
@@ -48,7 +48,24 @@ void Mirror::activated(Control* last) {
   if (model_.unloaded()) return;
   Control* from = away_ ? kept_ : last;
   away_ = false;
-  if (Control* target = model_.focusAfterHandler(from)) focus(*target);
+  if (Control* target = model_.focusAfterHandler(from)) focus(*target, FocusCause::Game);
+}
+
+void Mirror::clicked(Control& c) {
+  model_.click(c);
+  if (Control* next = model_.focusAfterClick(c)) focus(*next, FocusCause::Click);
+}
+
+bool Mirror::keyPressed(Control* focused, Key key, bool repeat) {
+  const KeyAction action = model_.keyDown(focused, key, repeat);
+  switch (action.what) {
+    case KeyAction::Toolkit: return false;
+    case KeyAction::Nothing: return true;
+    case KeyAction::Press:
+    case KeyAction::Select: clicked(*action.target); return true;
+    case KeyAction::Focus: focus(*action.target, FocusCause::Key); return true;
+  }
+  return false;
 }
 
 }  // namespace sorato

@@ -57,12 +57,24 @@ class Mirror : public ModelObserver {
   void deactivated();
   void activated(Control* last = nullptr);
 
+  // Input, once a binding has turned its toolkit's event into the model's terms; every
+  // binding's clicks and keys go this one way.  A click on `c` (a button, an option):
+  // the model's click, then the focus where a click leaves it.
+  void clicked(Control& c);
+  // A key pressed while `focused` holds the focus: done as the model says.  False when
+  // the key is the toolkit's to handle as it does (the binding then lets it through).
+  bool keyPressed(Control* focused, Key key, bool repeat);
+
  protected:
+  // Why the focus moves: the game moved it, a click or a key did (a toolkit may show the
+  // focus differently after the keyboard).
+  enum class FocusCause { Game, Click, Key };
+
   // Puts the property's value on the screen.
   virtual void apply(Control& c, Prop p) = 0;
   // The control whose widget holds the keyboard focus (in the window, active or not).
   virtual Control* focusedControl() const = 0;
-  virtual void focus(Control& c) = 0;
+  virtual void focus(Control& c, FocusCause why) = 0;
 
   ControlModel& model_;
 

@@ -8,7 +8,7 @@ import {execFileSync} from 'node:child_process';
 import {readFileSync} from 'node:fs';
 
 const pause = (ms) => new Promise((done) => setTimeout(done, ms));
-const keyName = {Return: 'Enter', space: ' '};
+const keyName = {Return: 'Enter', space: ' ', Down: 'ArrowDown'};
 const buttonName = {1: 'left', 2: 'right', 4: 'middle'};
 
 // leftOnly: an engine whose tool presses only the left button soundly (WebKitWebDriver:
@@ -32,9 +32,10 @@ export async function inputCases(browser, base, {driver, check, started, leftOnl
     }
     const script = [`random ${draws.join(' ')}`];
     for (const [what, ...w] of steps) {
+      if (what === 'again') script.push(`advance ${w[1]}`);
       if (what === 'click' || what === 'again') script.push(`click ${w[0]}`);
       if (what === 'double') script.push(`click ${w[0]}`, `click ${w[0]}`);
-      if (what === 'key' || what === 'hold') script.push(`click ${w.at(-1)}`);
+      if ((what === 'key' || what === 'hold') && w.at(-1) !== '-') script.push(`click ${w.at(-1)}`);
       if (what === 'press') script.push(`mousedown ${w[0]} ${w[1]} ${w[2]} 0 0`);
       if (what === 'wait') script.push(`advance ${w[0]}`);
     }

@@ -165,8 +165,11 @@ Control* WindowBinding::focusedControl() const {
   return window_ != nullptr ? controlOf(window_->focusWidget()) : nullptr;
 }
 
-void WindowBinding::focus(Control& c) {
-  if (QWidget* w = widgetOf(c)) w->setFocus(Qt::OtherFocusReason);
+void WindowBinding::focus(Control& c, FocusCause why) {
+  // (after a key, Qt shows where the focus is)
+  constexpr Qt::FocusReason kReason[] = {Qt::OtherFocusReason, Qt::MouseFocusReason,
+                                         Qt::TabFocusReason};
+  if (QWidget* w = widgetOf(c)) w->setFocus(kReason[static_cast<int>(why)]);
 }
 
 void WindowBinding::apply(Control& c, Prop p) {
@@ -323,11 +326,6 @@ void WindowBinding::refreshInput() {
   }
 }
 
-void WindowBinding::clicked(Control& c) {
-  model_.click(c);
-  if (Control* next = model_.focusAfterClick(c)) widgetOf(*next)->setFocus(Qt::MouseFocusReason);
-}
-
 namespace {
 
 Key keyOf(const QKeyEvent& e) {
@@ -350,15 +348,7 @@ Key keyOf(const QKeyEvent& e) {
 bool WindowBinding::keyPressed(Control& c, const QKeyEvent& e) {
   const bool repeat = e.isAutoRepeat() || (e.key() == releasedKey_ && e.timestamp() != 0 &&
                                            e.timestamp() == releasedAt_);
-  const KeyAction action = model_.keyDown(&c, keyOf(e), repeat);
-  switch (action.what) {
-    case KeyAction::Toolkit: return false;
-    case KeyAction::Nothing: return true;
-    case KeyAction::Press:
-    case KeyAction::Select: clicked(*action.target); return true;
-    case KeyAction::Focus: widgetOf(*action.target)->setFocus(Qt::TabFocusReason); return true;
-  }
-  return false;
+  return Mirror::keyPressed(&c, keyOf(e), repeat);
 }
 
 void WindowBinding::keyReleased(const QKeyEvent& e) {
@@ -368,7 +358,7 @@ void WindowBinding::keyReleased(const QKeyEvent& e) {
 
 void WindowBinding::show() {
   window_->show();
-  if (Control* first = model_.initialFocus()) focus(*first);
+  if (Control* first = model_.initialFocus()) focus(*first, FocusCause::Game);
 }
 
 void WindowBinding::unloaded() {

@@ -45,8 +45,7 @@ class WindowBinding : public Mirror {
   // Where a control's widget stands in its parent, in pixels.
   QRect pixelRect(const Control& c) const;
 
-  // Called by a widget after the user's click on it reached the model.
-  void clicked(Control& c);
+  // A widget's click goes to the model as Mirror::clicked.
   // A key pressed on a control's widget, as the model answers it; true if it was taken.
   bool keyPressed(Control& c, const QKeyEvent& e);
   void keyReleased(const QKeyEvent& e);
@@ -56,7 +55,7 @@ class WindowBinding : public Mirror {
  private:
   void apply(Control& c, Prop p) override;
   Control* focusedControl() const override;
-  void focus(Control& c) override;
+  void focus(Control& c, FocusCause why) override;
   void create(Control& c);
   void applyAll(Control& c);
   void place(Control& c);

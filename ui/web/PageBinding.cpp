@@ -368,12 +368,12 @@ Control* PageBinding::focusedControl() const {
   return c != nullptr && ControlModel::focusable(*c) ? c : nullptr;
 }
 
-void PageBinding::focus(Control& c) {
+void PageBinding::focus(Control& c, FocusCause) {
   page_focus(focusTarget(c));
 }
 
 void PageBinding::show() {
-  if (Control* first = model_.initialFocus()) focus(*first);
+  if (Control* first = model_.initialFocus()) focus(*first, FocusCause::Game);
 }
 
 Control* PageBinding::control(int index) const {
@@ -386,14 +386,18 @@ Control* PageBinding::control(int index) const {
 void PageBinding::clicked(int index) {
   Control* c = control(index);
   if (c == nullptr) return;
-  model_.click(*c);
+  Mirror::clicked(*c);
+  showSelection();
+}
+
+// The selection is the model's: a radio button shows the Value, whatever the browser did
+// with the click or the key.
+void PageBinding::showSelection() {
   if (model_.unloaded()) return;
-  // The selection is the model's: a radio button shows the Value, whatever the click did.
   for (Control* option : model_.all()) {
     if (option->kind() == Kind::OptionButton)
       page_set_flag(focusTarget(*option), "checked", option->Value.get());
   }
-  if (Control* next = model_.focusAfterClick(*c)) focus(*next);
 }
 
 bool PageBinding::key(int number, bool shift, bool repeat) {
@@ -401,15 +405,9 @@ bool PageBinding::key(int number, bool shift, bool repeat) {
                                Key::Up,  Key::Right,  Key::Down};
   Key k = number >= 0 && number < 7 ? kPageKeys[number] : Key::Other;
   if (k == Key::Tab && shift) k = Key::BackTab;
-  const KeyAction action = model_.keyDown(focusedControl(), k, repeat);
-  switch (action.what) {
-    case KeyAction::Toolkit: return false;
-    case KeyAction::Nothing: return true;
-    case KeyAction::Press:
-    case KeyAction::Select: clicked(action.target->index()); return true;
-    case KeyAction::Focus: focus(*action.target); return true;
-  }
-  return false;
+  const bool taken = keyPressed(focusedControl(), k, repeat);
+  showSelection();
+  return taken;
 }
 
 void PageBinding::pressed(int index, int button, bool shift, bool ctrl, bool alt, double x,

@@ -43,9 +43,10 @@ class PageBinding : public Mirror {
  private:
   void apply(Control& c, Prop p) override;
   Control* focusedControl() const override;
-  void focus(Control& c) override;
+  void focus(Control& c, FocusCause why) override;
 
   Control* control(int index) const;
+  void showSelection();
   void create(Control& c);
   void place(Control& c);
   void applyLook(Control& c);

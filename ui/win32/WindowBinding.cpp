@@ -238,10 +238,7 @@ LRESULT WindowBinding::containerMessage(HWND h, UINT m, WPARAM w, LPARAM l) {
     }
     case WM_COMMAND:
       if (HIWORD(w) == BN_CLICKED) {
-        if (Control* clicked = controlOf(reinterpret_cast<HWND>(l))) {
-          model_.click(*clicked);
-          if (Control* next = model_.focusAfterClick(*clicked)) focus(*next);
-        }
+        if (Control* c = controlOf(reinterpret_cast<HWND>(l))) clicked(*c);
         return 0;
       }
       break;
@@ -334,32 +331,21 @@ Control* WindowBinding::focusedControl() const {
   return c != nullptr && ControlModel::focusable(*c) ? c : nullptr;
 }
 
-void WindowBinding::focus(Control& c) {
+void WindowBinding::focus(Control& c, FocusCause) {
   if (HWND h = handleOf(c)) SetFocus(h);
 }
 
 void WindowBinding::show(int how) {
   ShowWindow(window(), how);
   UpdateWindow(window());
-  if (Control* first = model_.initialFocus()) focus(*first);
+  if (Control* first = model_.initialFocus()) focus(*first, FocusCause::Game);
 }
 
 bool WindowBinding::preTranslate(const MSG& msg) {
   if (msg.message != WM_KEYDOWN || model_.unloaded()) return false;
   if (msg.hwnd != window() && !IsChild(window(), msg.hwnd)) return false;
   const bool repeat = (msg.lParam & (1 << 30)) != 0;  // the key was down already
-  const KeyAction action = model_.keyDown(focusedControl(), keyOf(msg.wParam), repeat);
-  switch (action.what) {
-    case KeyAction::Toolkit: return false;
-    case KeyAction::Nothing: return true;
-    case KeyAction::Press: model_.click(*action.target); return true;
-    case KeyAction::Select:
-      model_.click(*action.target);
-      if (Control* target = model_.focusAfterClick(*action.target)) focus(*target);
-      return true;
-    case KeyAction::Focus: focus(*action.target); return true;
-  }
-  return false;
+  return keyPressed(focusedControl(), keyOf(msg.wParam), repeat);
 }
 
 void WindowBinding::unloaded() {

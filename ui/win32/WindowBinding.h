@@ -53,7 +53,7 @@ class WindowBinding : public Mirror, private WindowInput {
  private:
   void apply(Control& c, Prop p) override;
   Control* focusedControl() const override;
-  void focus(Control& c) override;
+  void focus(Control& c, FocusCause why) override;
 
   void labelPressed(HWND label, UINT message, WPARAM keys, LPARAM at) override;
   void focusTaken(HWND control) override { lastFocus_ = control; }
