@@ -9,8 +9,11 @@
 #           Chromium, Firefox and WebKit
 #   win     build-win/: the Windows program, the driver and their tests with mingw-w64,
 #           tested under wine
-# Exits non-zero on any failure or sanitizer report; at its end, passed or not, prints how
-# long the set-up and each stage took.  Usage: ./test.sh [STAGE ...]
+# The page's and the Windows program's stages, when both are asked, run side by side (they
+# wait on browsers and on wine much of the time), each into a log of its own that is
+# printed whole when both have ended.  Exits non-zero on any failure or sanitizer report;
+# at its end, passed or not, prints how long the set-up and each stage took.
+# Usage: ./test.sh [STAGE ...]
 set -euo pipefail
 cd "$(dirname "$0")"
 stages=("$@")
@@ -53,10 +56,12 @@ asan() {
   (cd build-asan && ctest --output-on-failure --no-tests=error -j2)
 }
 
-# The page and the Windows program are checked against the native driver.
+# The page and the Windows program are checked against the native driver (built once).
 native_driver() {
+  [ -z "${driver_built:-}" ] || return 0
   cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
   cmake --build build -j"$jobs" --target sorato-drive >/dev/null
+  driver_built=1
 }
 
 # The page: the same sources compiled to WebAssembly, tested under Node and in the three
@@ -76,4 +81,34 @@ win() {
   tests/win_test.sh
 }
 
-for stage in "${stages[@]}"; do timed "$stage" "$stage"; done
+# Stages $1 and $2 side by side, each in a subshell that stops at its first failure.
+side_by_side() {
+  native_driver
+  local stage pids=() failed=0
+  mkdir -p build
+  for stage; do
+    (trap 'echo $((SECONDS - start)) >"build/$stage-stage.time"' EXIT
+     start=$SECONDS
+     "$stage") >"build/$stage-stage.log" 2>&1 &
+    pids+=($!)
+  done
+  for i in 0 1; do
+    stage=${*:i+1:1}
+    if wait "${pids[i]}"; then status=0; else status=$?; failed=1; fi
+    cat "build/$stage-stage.log"
+    took+=("$stage: $([ "$status" = 0 ] || echo "failed after ")$(minutes "$(cat "build/$stage-stage.time")")")
+  done
+  return $failed
+}
+
+if [[ " ${stages[*]} " == *" web "* && " ${stages[*]} " == *" win "* ]]; then
+  for stage in "${stages[@]}"; do
+    case $stage in web|win) ;; *) timed "$stage" "$stage" ;; esac
+  done
+  step="web and win side by side" step_start=$SECONDS
+  side_by_side web win
+  took+=("$step: $(minutes $((SECONDS - step_start)))")
+  step=""
+else
+  for stage in "${stages[@]}"; do timed "$stage" "$stage"; done
+fi
