@@ -221,41 +221,6 @@ TEST(Widgets, KeyboardPressesAFocusedButton) {
   EXPECT_TRUE(waitUntil([&] { return ui.btnST.Caption.get() == "止"; }, 2'000));
 }
 
-// The focus follows the game: where a handler disabled the focused button, it lands on
-// the button the handler enabled, so Space alone carries a keyboard user on, and never
-// onto 終了.
-TEST(Widgets, FocusGoesWhereTheGameGoesOn) {
-  Window win;
-  auto& ui = win.w.ui;
-  auto focused = [] { return QApplication::focusWidget()->objectName().toStdString(); };
-  auto space = [] { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space); };
-  for (const bool allAtOnce : {false, true}) {
-    SCOPED_TRACE(allAtOnce ? "all at once" : "one at a time");
-    Control& prepare = allAtOnce ? ui.btn2Jun : ui.btn1Jun;
-    win.widget(prepare)->setFocus();
-    space();
-    EXPECT_EQ(focused(), std::string(prepare.name()));
-    win.widget(ui.btnST)->setFocus();
-    space();
-    EXPECT_EQ(focused(), std::string("btnST"));  // 止: still enabled
-    win.w.clock.advance(allAtOnce ? 12'000 : 36'000);
-    EXPECT_EQ(focused(), std::string("btnQ"));  // 始 disabled, 問 enabled
-    space();
-    EXPECT_EQ(focused(), std::string("btnQ"));  // 問 stays enabled: it skips a question
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    ASSERT_EQ(focused(), std::string("btnA"));
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);  // past 終了, to はい
-    ASSERT_EQ(focused(), std::string("btnY"));
-    for (int n = 0; n < 20; ++n) space();
-    EXPECT_EQ(focused(), std::string("btnA"));  // after the twentieth answer
-    space();
-    EXPECT_TRUE(win.widget(ui.lblAn)->isVisible());  // the scores are up
-    EXPECT_EQ(focused(), std::string("btnA"));       // 答 stays enabled
-    EXPECT_FALSE(ui.unloaded());
-  }
-}
-
 // An option button is filled with its BackColor, light cyan like its frame: the colour
 // of most of its pixels, and none of them Qt's grey button colour.
 TEST(Widgets, OptionsShowTheirColour) {
@@ -271,39 +236,6 @@ TEST(Widgets, OptionsShowTheirColour) {
     EXPECT_EQ(QColor(most->first), QColor(192, 255, 255)) << c->name();
     EXPECT_EQ(count.count(qRgb(239, 239, 239)), 0u) << c->name();
   }
-}
-
-// A whole game with the keyboard alone: Tab to a button, Space to press it.
-TEST(Widgets, AWholeGameByKeyboardAlone) {
-  Window win;
-  auto& ui = win.w.ui;
-  QWidget* window = win.binding.window();
-  auto focused = [&] { return QApplication::focusWidget()->objectName(); };
-  auto tabTo = [&](const char* name) {
-    for (int i = 0; i < 12 && focused() != QLatin1String(name); ++i) {
-      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    }
-    ASSERT_EQ(focused(), QLatin1String(name));
-  };
-  auto press = [&](const char* name) {
-    tabTo(name);
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
-  };
-  ASSERT_EQ(focused(), QLatin1String("Option1"));
-  QTest::keyClick(window->focusWidget(), Qt::Key_Down);  // 漢
-  EXPECT_TRUE(ui.Option2.Value);
-  press("btn1Jun");
-  press("btnST");
-  win.w.clock.advance(36'000);
-  press("btnQ");
-  for (int n = 0; n < 20; ++n) {
-    const bool shown = win.w.shown(ui.lbl1.Caption);
-    press(shown ? "btnY" : "btnN");
-  }
-  press("btnA");
-  EXPECT_EQ(ui.lblAn.Caption.get(), "すばらしい！ : 10/10");
-  EXPECT_EQ(ui.lblBn.Caption.get(), "優秀です : 0/10");
-  EXPECT_TRUE(win.widget(ui.lblA)->isVisible());
 }
 
 TEST(Widgets, ShiftPressOnThePeekLabelOnceTheWindowIsTaller) {

@@ -161,43 +161,6 @@ TEST(Win32, RealClicksReachTheModelOnlyWhereTheRulesLetThem) {
   EXPECT_EQ(ui.lblQn.Caption.get(), "0");
 }
 
-// The keyboard: Tab in the model's order past what cannot take the focus, the arrow keys
-// within an option group, Space and Return on a button, and the focus handed on as the
-// game goes.
-TEST(Win32, AWholeGameByKeyboardNeverTouchesTheEnd) {
-  Window win;
-  auto& ui = win.w.ui;
-  ASSERT_EQ(win.focused(), &ui.Option1);
-  win.key(VK_DOWN);  // あ to 漢
-  EXPECT_TRUE(ui.Option2.Value);
-  EXPECT_EQ(win.focused(), &ui.Option2);
-  win.key(VK_UP);
-  EXPECT_TRUE(ui.Option1.Value);
-  win.key(VK_TAB);
-  EXPECT_EQ(win.focused(), &ui.btn1Jun);
-  win.key(VK_TAB, true);
-  EXPECT_EQ(win.focused(), &ui.Option1);
-  win.key(VK_TAB);
-  win.key(VK_TAB);
-  EXPECT_EQ(win.focused(), &ui.btn2Jun);
-  win.key(VK_SPACE);
-  win.key(VK_TAB);
-  win.key(VK_TAB);
-  EXPECT_EQ(win.focused(), &ui.btnST);
-  win.key(VK_RETURN);
-  win.w.clock.advance(12000);
-  pump();
-  EXPECT_EQ(win.focused(), &ui.btnQ);  // handed on at the end of the display
-  win.key(VK_SPACE);
-  for (int i = 0; i < 3; ++i) win.key(VK_TAB);
-  EXPECT_EQ(win.focused(), &ui.btnY);
-  for (int n = 0; n < 20; ++n) win.key(VK_SPACE);
-  EXPECT_EQ(win.focused(), &ui.btnA);
-  win.key(VK_SPACE);
-  EXPECT_TRUE(IsWindowVisible(win.handle(ui.lblAn)));
-  EXPECT_FALSE(ui.unloaded());
-}
-
 // What a screen reader reads: every control by its caption, labels included, hidden ones
 // marked invisible, and the word of the display announced as it changes.
 HWND announced = nullptr;

@@ -45,22 +45,12 @@ wait_exit() {
   wait "$pid"
 }
 
-# The twenty answers by mouse: いいえ, はい, いいえ, ... (はい for the even questions).
+# The answers by mouse, the 1st to the 20th or those asked: いいえ, はい, いいえ, ... (はい for
+# the even questions).
 answer_by_clicks() {
-  for n in $(seq 20); do
+  for n in $(seq "${1:-1}" "${2:-20}"); do
     if [ $((n % 2)) -eq 0 ]; then click_on_form 2640 4560 1812 972; else click_on_form 4750 4560 1812 972; fi
   done
-}
-key() { xdotool key --window "$win" "$@"; }
-# By the keyboard alone, from the focus on あ: prepare a game all at once, show it, and at
-# its end (the focus is then on 問) ask the first question and go on to はい.
-keyboard_to_the_first_answer() {
-  key Tab Tab space       # from あ to 全部出す: prepared
-  key Tab Tab space       # past 早 to 始: the display runs
-  wait_for "the keyboard display to start" 10 question_disabled
-  wait_for "the end of the keyboard display" 20 question_enabled
-  key space               # question 1
-  key Tab Tab Tab         # past 答 and 終了 to はい
 }
 
 # The real-input cases of tests/input_cases.txt, each from a fresh start of the tests'
@@ -142,7 +132,8 @@ input_cases_played() {
         click|again|double)
           [ "${w[0]}" = again ] && script+="advance ${w[2]}"$'\n'
           script+="click ${w[1]}"$'\n'; [ "${w[0]}" = double ] && script+="click ${w[1]}"$'\n' ;;
-        key|hold) [ "${w[-1]}" = - ] || script+="click ${w[-1]}"$'\n' ;;
+        key) [ "${w[2]}" = - ] || for _ in $(seq "${w[3]:-1}"); do script+="click ${w[2]}"$'\n'; done ;;
+        hold) script+="click ${w[3]}"$'\n' ;;
         press) script+="mousedown ${w[1]} ${w[2]} ${w[3]} 0 0"$'\n' ;;
         wait) script+="advance ${w[1]}"$'\n' ;;
         close) closed=1 ;;
@@ -162,7 +153,9 @@ input_cases_played() {
         double)
           xdotool mousemove --window "$win" $(centre "${w[1]}") click --repeat 2 --delay 60 1
           sent=$((sent + 2)) ;;
-        key) sleep 0.1; xdotool key "${w[1]}"; sent=$((sent + 1)) ;;
+        key)  # (each press's keys released: the key and its modifiers)
+          sleep 0.1; xdotool key --repeat "${w[3]:-1}" --delay 40 "${w[1]}"
+          sent=$((sent + ${w[3]:-1} * (1 + $(tr -cd + <<<"${w[1]}" | wc -c)))) ;;
         hold)
           sleep 0.1; xdotool keydown "${w[1]}"; sleep "$(seconds "${w[2]}")"; xdotool keyup "${w[1]}"
           sent=$((sent + 1)) ;;

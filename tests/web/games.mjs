@@ -1,5 +1,5 @@
 // What the page tests share.  A whole game in a tab of any engine (engines.mjs), by
-// clicks or by the keyboard alone, read back from the page and checked against
+// clicks (the games by the keyboard alone are rows of the real-input table), read back from the page and checked against
 // sorato-drive playing the same game: each question's word, every question number whole
 // on one line, the lists, the scores and the verdicts, and where the focus goes.  And
 // where the window stands on the screen.
@@ -33,38 +33,22 @@ function driven(driver, values, allAtOnce, answers) {
 // reports each finding, and screenshots go to `artefacts`, their names starting with `shots`.
 // `look(state)`, if given, is called at each state: the display, the first question, the
 // results.
-export async function play(tab, {allAtOnce, byKeyboard, seed, driver, artefacts, check, shots = '',
-                                 look = async () => {}}) {
-  const name = `${allAtOnce ? 'all at once' : 'one at a time'}, ${byKeyboard ? 'keyboard' : 'clicks'}`;
+export async function play(tab, {allAtOnce, seed, driver, artefacts, check, shots = '', look = async () => {}}) {
+  const name = `${allAtOnce ? 'all at once' : 'one at a time'}, clicks`;
   const values = draws(seed);
   await tab.evaluate((v) => v.forEach((r) => globalThis.soratoGame._sorato_script_random(r)), values);
   const answers = Array.from({length: 20}, (_, n) => (n * 7 + seed) % 3 !== 0);
   const words = [];
   const shot = (what) => tab.screenshot(join(artefacts, `${shots}${allAtOnce ? 'all' : 'one'}-${what}.png`));
-  const press = async (key, times = 1) => { for (let i = 0; i < times; i++) await tab.press(key); };
-  if (byKeyboard) {
-    check(await tab.focused() === 'Option1', `${name}: the keyboard starts on あ`);
-    await press('Tab', allAtOnce ? 2 : 1);
-    await press('Space');
-    await press('Tab', allAtOnce ? 2 : 3);  // past 早 to 始
-    await press('Space');
-  } else {
-    await tab.click(allAtOnce ? '#btn2Jun' : '#btn1Jun');
-    await tab.click('#btnST');
-  }
+  await tab.click(allAtOnce ? '#btn2Jun' : '#btn1Jun');
+  await tab.click('#btnST');
   await tab.advance(allAtOnce ? 6000 : 1800);
   await shot('display');
   await look('display');
   const ended = await tab.until(() => !document.getElementById('btnQ').disabled,
                                 allAtOnce ? 6000 : 34200);
   check(ended, `${name}: the display ends`);
-  if (byKeyboard) {
-    check(await tab.focused() === 'btnQ', `${name}: the focus is on 問 when the display ends`);
-    await press('Space');
-    await press('Tab', 3);  // past 答 and 終了 to はい
-  } else {
-    await tab.click('#btnQ');
-  }
+  await tab.click('#btnQ');
   await look('question');
   let counters = true;  // every question number on one line, none cut to its first digit
   for (const yes of answers) {
@@ -79,20 +63,9 @@ export async function play(tab, {allAtOnce, byKeyboard, seed, driver, artefacts,
       return e.scrollHeight <= e.clientHeight && ink.height <= box.height + pixel &&
              ink.width <= box.width + 2 * pixel;
     });
-    if (byKeyboard) {
-      const want = yes ? 'btnY' : 'btnN';
-      if (await tab.focused() !== want) await press(yes ? 'Shift+Tab' : 'Tab');
-      await press('Space');
-    } else {
-      await tab.click(yes ? '#btnY' : '#btnN');
-    }
+    await tab.click(yes ? '#btnY' : '#btnN');
   }
-  if (byKeyboard) {
-    check(await tab.focused() === 'btnA', `${name}: the focus is on 答 after the last answer`);
-    await press('Space');
-  } else {
-    await tab.click('#btnA');
-  }
+  await tab.click('#btnA');
   await shot('results');
   await look('results');
   const results = [];

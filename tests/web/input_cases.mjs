@@ -8,7 +8,7 @@ import {execFileSync} from 'node:child_process';
 import {readFileSync} from 'node:fs';
 
 const pause = (ms) => new Promise((done) => setTimeout(done, ms));
-const keyName = {Return: 'Enter', space: ' ', Down: 'ArrowDown'};
+const keyName = {Return: 'Enter', space: ' ', Down: 'ArrowDown', Tab: 'Tab', 'shift+Tab': 'Shift+Tab'};
 const buttonName = {1: 'left', 2: 'right', 4: 'middle'};
 
 // leftOnly: an engine whose tool presses only the left button soundly (WebKitWebDriver:
@@ -35,7 +35,8 @@ export async function inputCases(browser, base, {driver, check, started, leftOnl
       if (what === 'again') script.push(`advance ${w[1]}`);
       if (what === 'click' || what === 'again') script.push(`click ${w[0]}`);
       if (what === 'double') script.push(`click ${w[0]}`, `click ${w[0]}`);
-      if ((what === 'key' || what === 'hold') && w.at(-1) !== '-') script.push(`click ${w.at(-1)}`);
+      if (what === 'key' && w[1] !== '-') for (let n = Number(w[2] ?? 1); n > 0; n--) script.push(`click ${w[1]}`);
+      if (what === 'hold') script.push(`click ${w.at(-1)}`);
       if (what === 'press') script.push(`mousedown ${w[0]} ${w[1]} ${w[2]} 0 0`);
       if (what === 'wait') script.push(`advance ${w[0]}`);
     }
@@ -53,7 +54,7 @@ export async function inputCases(browser, base, {driver, check, started, leftOnl
         if (what === 'click') await tab.click(at);
         if (what === 'again') { await tab.advance(Number(w[1])); await tab.click(at); }
         if (what === 'double') await tab.dblclick(at);
-        if (what === 'key') await tab.press(keyName[w[0]]);
+        if (what === 'key') for (let n = Number(w[2] ?? 1); n > 0; n--) await tab.press(keyName[w[0]]);
         if (what === 'hold') await tab.hold(keyName[w[0]], Number(w[1]));
         if (what === 'away') await tab.away();
         if (what === 'enlarge') { await tab.click('.maximize'); await pause(300); }

@@ -26,7 +26,7 @@ try {
   for (const [allAtOnce, seed] of [[false, 31], [true, 32]]) {
     const tab = await browser.open(url);
     check(await started(tab), `opened from disk (${url.slice(0, 40)}…), the game starts`);
-    await play(tab, {allAtOnce, byKeyboard: false, seed, driver, artefacts, check, shots: `${engineName}-single-`});
+    await play(tab, {allAtOnce, seed, driver, artefacts, check, shots: `${engineName}-single-`});
     const seen = await problems(tab);
     check(Array.isArray(seen) && seen.length === 0, `no error and no CSP violation (${JSON.stringify(seen)})`);
     await tab.close();
