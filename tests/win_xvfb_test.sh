@@ -81,17 +81,23 @@ same_as_driver() {  # what ... (the driver's arguments)
     fail "$what: the window's results are not the driver's: $(cat "$artefacts/results.txt" | head -3)"
 }
 export SORATO_RANDOM=$draws
-program=sorato-test.exe
+wine_paths=1
+test_clock
 
-# 2. Whole games by clicks, each display mode.
+# 2. Whole games by clicks, each display mode, on the test's clock.
 for mode in one all; do
-  start
+  on_test_clock wine "$build/sorato-test.exe" >"$artefacts/results.txt"
+  pid=$!
+  win=$(timeout 20 xdotool search --sync --name '^ソラト$' | head -n1)
+  [ -n "$win" ] || fail "no window named ソラト"
+  wait_for "the first paint" 20 painted
   if [ $mode = one ]; then click_in_frame1 150 200 1250 360; else click_in_frame1 180 620 1250 360; fi
   click_in_frame1 2136 240 972 600    # 始
   wait_for "the display to start" 10 question_disabled
-  sleep 1.5
+  advance 1500
   shot "win-$mode-display"
-  wait_for "the end of the display" 45 question_enabled
+  if [ $mode = one ]; then advance 34500; else advance 10500; fi  # to the display's end
+  wait_for "the end of the display" 10 question_enabled
   click_in_frame1 3840 240 972 600    # 問
   shot win-question
   answer_by_clicks 1 19
@@ -125,7 +131,7 @@ echo "ok   the ticks come while the window is being moved ($(grep -o 'ran [0-9]*
 
 # 7. The real-input cases.
 start_reporting() {
-  SORATO_CLOCK="Z:${clock_status//\//\\}" wine "$build/sorato-test.exe" <"$clock_in" >"$artefacts/state.txt" &
+  on_test_clock wine "$build/sorato-test.exe" >"$artefacts/state.txt"
   pid=$!
   win=$(timeout 20 xdotool search --sync --onlyvisible --name '^ソラト$' | head -n1)
   [ -n "$win" ] || fail "no window named ソラト"

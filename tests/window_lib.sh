@@ -31,7 +31,7 @@ lists_shown() { shot "$1" && [ "$(colours_in "$1" "$lists")" -gt 1 ]; }
 # own rectangle (Frame1 lies at 960, 200 and its children count from inside its border).
 px() { echo $(( ($1 + 7) / 15 )); }
 # Input is queued and taken in order: only what time decides (a display's end) is waited for.
-click_at() { xdotool mousemove --window "$win" "$1" "$2" click 1; }
+click_at() { xdotool mousemove --window "$win" "$1" "$2" click 1; sent=$((sent + 1)); }
 click_in_frame1() {  # left top width height
   click_at $(( $(px 960) + 1 + $(px $(( $1 + $3 / 2 ))) )) $(( $(px 200) + 1 + $(px $(( $2 + $4 / 2 ))) ))
 }
@@ -51,6 +51,35 @@ answer_by_clicks() {
   for n in $(seq "${1:-1}" "${2:-20}"); do
     if [ $((n % 2)) -eq 0 ]; then click_on_form 2640 4560 1812 972; else click_on_form 4750 4560 1812 972; fi
   done
+}
+
+# The game's time in the hands of the test, for the tests' build of a program: it runs on
+# the clock of SORATO_CLOCK ($clock_status, where it says what it has done), reading
+# "advance MS" from $clock_in (a pipe; the caller starts the program with its standard
+# input from there, once test_clock has made it, and with $sent and $at at 0: the releases
+# of a button or key sent to it, and its clock).
+sent=0 at=0
+test_clock() {
+  clock_in=$artefacts/clock.in clock_status=$artefacts/clock.txt
+  rm -f "$clock_in"
+  mkfifo "$clock_in"
+  exec 7<>"$clock_in"  # held open, so that the program never reads the pipe's end
+}
+# Waits until the program has handled the $sent releases, then moves its clock on by $1 ms.
+advance() {
+  [ "$sent" -eq 0 ] || wait_for "input $sent to be handled" 20 grep -qx "inputs $sent" "$clock_status"
+  at=$((at + $1))
+  echo "advance $1" >&7
+  wait_for "the game's clock at $at ms" 20 grep -qx "clock $at" "$clock_status"
+}
+# Starts a tests' build (the command line given) on the test's clock, in the background
+# (under wine, $wine_paths set, the file by its Windows name).
+on_test_clock() {
+  : >"$clock_status"
+  sent=0 at=0
+  local status=$clock_status
+  [ -z "${wine_paths:-}" ] || status="Z:${clock_status//\//\\}"
+  SORATO_CLOCK=$status "$@" <"$clock_in" &
 }
 
 # The real-input cases of tests/input_cases.txt, each from a fresh start of the tests'
@@ -88,18 +117,7 @@ input_cases_played() {
   SORATO_REPORT=$(sed -n 's/^state: //p' "$table")
   SORATO_RANDOM=$(sed -n 's/^draws: //p' "$table")
   export SORATO_REPORT SORATO_RANDOM
-  clock_in=$artefacts/clock.in clock_status=$artefacts/clock.txt
-  rm -f "$clock_in"
-  mkfifo "$clock_in"
-  exec 7<>"$clock_in"  # held open, so that the program never reads the pipe's end
-  local sent at  # releases sent, and the game's time, in this case
-  # Waits until the program has handled the $sent releases, then moves its clock on.
-  advance() {
-    [ "$sent" -eq 0 ] || wait_for "input $sent to be handled" 20 grep -qx "inputs $sent" "$clock_status"
-    at=$((at + $1))
-    echo "advance $1" >&7
-    wait_for "the game's clock at $at ms" 20 grep -qx "clock $at" "$clock_status"
-  }
+  test_clock
   # Every control's place in twips, and where its container lies in the window.
   local -A rect=()
   local controls="btn1Jun btn2Jun btnST btnQ btnA btnEND btnY btnN Option1 Option2 Option3 Option4 lblKng"
@@ -139,8 +157,6 @@ input_cases_played() {
         close) closed=1 ;;
       esac
     done
-    : >"$clock_status"
-    sent=0 at=0
     start_reporting
     xdotool windowactivate --sync "$win" 2>/dev/null
     for step in "${parts[@]}"; do
@@ -189,7 +205,6 @@ input_cases_played() {
       failed=1
     fi
   done <"$table"
-  exec 7>&-
   unset SORATO_REPORT SORATO_RANDOM
   return $failed
 }
