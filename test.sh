@@ -9,10 +9,11 @@
 #           Chromium, Firefox and WebKit
 #   win     build-win/: the Windows program, the driver and their tests with mingw-w64,
 #           tested under wine
-# The page's and the Windows program's stages, when both are asked, run side by side (they
-# wait on browsers and on wine much of the time), each into a log of its own that is
-# printed whole when both have ended.  Exits non-zero on any failure or sanitizer report;
-# at its end, passed or not, prints how long the set-up and each stage took.
+# The stages asked run in up to three lanes side by side: native then asan, the page, the
+# Windows program (the builds take the processors while the page's and the window's tests
+# wait on browsers, X and wine), each lane into a log of its own that is printed whole
+# when it has ended.  Exits non-zero on any failure or sanitizer report; at its end,
+# passed or not, prints how long the set-up and each stage took.
 # Usage: ./test.sh [STAGE ...]
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -81,33 +82,56 @@ win() {
   tests/win_test.sh
 }
 
-# Stages $1 and $2 side by side, each in a subshell that stops at its first failure.
-side_by_side() {
-  native_driver
-  local stage pids=() failed=0
-  mkdir -p build
-  for stage; do
-    (trap 'echo $((SECONDS - start)) >"build/$stage-stage.time"' EXIT
+# One lane: its stages one after another, in a subshell that stops at the first failure,
+# into build/lanes/N.log; each stage's time (the failed one's too) into STAGE.time.
+lane() {
+  local n=$1
+  shift
+  (for stage; do
      start=$SECONDS
-     "$stage") >"build/$stage-stage.log" 2>&1 &
+     echo "$stage" >"build/lanes/$n.current"
+     trap 'echo $((SECONDS - start)) >"build/lanes/$stage.time"' EXIT
+     "$stage"
+     echo $((SECONDS - start)) >"build/lanes/$stage.time"
+   done
+   rm "build/lanes/$n.current") >"build/lanes/$n.log" 2>&1
+}
+
+# The lanes side by side, each given as a list of stages ("native asan").
+side_by_side() {
+  native_driver  # (the page's and Windows' lanes share it; built before any lane starts)
+  rm -rf build/lanes
+  mkdir -p build/lanes
+  local n pids=() failed=0 stage
+  for n in $(seq "$#"); do
+    lane "$n" ${!n} &
     pids+=($!)
   done
-  for i in 0 1; do
-    stage=${*:i+1:1}
-    if wait "${pids[i]}"; then status=0; else status=$?; failed=1; fi
-    cat "build/$stage-stage.log"
-    took+=("$stage: $([ "$status" = 0 ] || echo "failed after ")$(minutes "$(cat "build/$stage-stage.time")")")
+  for n in $(seq "$#"); do
+    wait "${pids[n - 1]}" || failed=1
+    cat "build/lanes/$n.log"
+    for stage in ${!n}; do
+      [ -f "build/lanes/$stage.time" ] || continue
+      if [ "$(cat "build/lanes/$n.current" 2>/dev/null)" = "$stage" ]; then
+        took+=("$stage: failed after $(minutes "$(cat "build/lanes/$stage.time")")")
+      else
+        took+=("$stage: $(minutes "$(cat "build/lanes/$stage.time")")")
+      fi
+    done
   done
   return $failed
 }
 
-if [[ " ${stages[*]} " == *" web "* && " ${stages[*]} " == *" win "* ]]; then
-  for stage in "${stages[@]}"; do
-    case $stage in web|win) ;; *) timed "$stage" "$stage" ;; esac
-  done
-  step="web and win side by side" step_start=$SECONDS
-  side_by_side web win
-  took+=("$step: $(minutes $((SECONDS - step_start)))")
+lanes=()
+builds=$(printf '%s\n' "${stages[@]}" | grep -xE 'native|asan' | tr '\n' ' ' || true)
+[ -z "$builds" ] || lanes+=("${builds% }")
+for stage in web win; do
+  [[ " ${stages[*]} " != *" $stage "* ]] || lanes+=("$stage")
+done
+if [ ${#lanes[@]} -gt 1 ]; then
+  step="lanes side by side" step_start=$SECONDS
+  side_by_side "${lanes[@]}"
+  took+=("$step (${lanes[*]}): $(minutes $((SECONDS - step_start)))")
   step=""
 else
   for stage in "${stages[@]}"; do timed "$stage" "$stage"; done
