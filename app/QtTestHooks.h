@@ -46,11 +46,8 @@ class QtClockFeed : public QObject {
       input_.setEnabled(false);  // the test has closed its end
       return;
     }
-    pending_.append(buf, static_cast<std::size_t>(n));
-    for (std::size_t end; (end = pending_.find('\n')) != std::string::npos;) {
-      clock_.command(pending_.substr(0, end));
-      pending_.erase(0, end + 1);
-    }
+    TestClock::takeLines(pending_, buf, static_cast<std::size_t>(n),
+                         [this](const std::string& line) { clock_.command(line); });
   }
 
   TestClock& clock_;

@@ -59,6 +59,16 @@ inline void report(Sorato& game) {
 // and "clock T" once an advance has brought the clock to T ms.
 class TestClock {
  public:
+  // Appends what was read to `pending` and hands on each whole line it now holds.
+  template <typename Each>
+  static void takeLines(std::string& pending, const char* bytes, std::size_t n, Each each) {
+    pending.append(bytes, n);
+    for (std::size_t end; (end = pending.find('\n')) != std::string::npos;) {
+      each(pending.substr(0, end));
+      pending.erase(0, end + 1);
+    }
+  }
+
   // Whether the test asks for its clock; if not, the program runs on real time.
   static bool wanted() { return std::getenv("SORATO_CLOCK") != nullptr; }
   // The clock SORATO_CLOCK asks for, or none.

@@ -30,14 +30,13 @@ void readTestLines(DWORD windowThread) {
     char buf[256];
     DWORD n = 0;
     while (ReadFile(in, buf, sizeof buf, &n, nullptr) && n > 0) {
-      pending.append(buf, n);
-      for (std::size_t end; (end = pending.find('\n')) != std::string::npos;) {
-        auto* line = new std::string(pending.substr(0, end));
-        if (!PostThreadMessageW(windowThread, kTestLine, 0, reinterpret_cast<LPARAM>(line))) {
-          delete line;
-        }
-        pending.erase(0, end + 1);
-      }
+      sorato::test_hooks::TestClock::takeLines(
+          pending, buf, n, [windowThread](const std::string& l) {
+            auto* line = new std::string(l);
+            if (!PostThreadMessageW(windowThread, kTestLine, 0, reinterpret_cast<LPARAM>(line))) {
+              delete line;
+            }
+          });
     }
   }).detach();
 }
