@@ -4,6 +4,8 @@
 # `./run.sh windows` builds the Windows program into build-win/ and starts it under wine.
 set -euo pipefail
 cd "$(dirname "$0")"
+# New build folders are made for Ninja (a folder made before keeps its generator).
+export CMAKE_GENERATOR=${CMAKE_GENERATOR:-Ninja}
 if [ "${1:-}" = web ]; then
   scripts/deps.sh web
   exec scripts/web.sh serve

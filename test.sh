@@ -17,6 +17,8 @@
 # Usage: ./test.sh [STAGE ...]
 set -euo pipefail
 cd "$(dirname "$0")"
+# New build folders are made for Ninja (a folder made before keeps its generator).
+export CMAKE_GENERATOR=${CMAKE_GENERATOR:-Ninja}
 stages=("$@")
 [ ${#stages[@]} -gt 0 ] || stages=(native asan web win)
 for stage in "${stages[@]}"; do

@@ -7,7 +7,7 @@ set -euo pipefail
 clang=$(cat "$(dirname "$0")/clang-version")
 
 # (python3 draws the icons, and serves the page in ./run.sh web)
-run_pkgs=(build-essential cmake pkg-config python3 qt6-base-dev libfontconfig-dev fonts-ipafont-gothic
+run_pkgs=(build-essential cmake ninja-build pkg-config python3 qt6-base-dev libfontconfig-dev fonts-ipafont-gothic
           fontconfig)
 test_pkgs=(libgtest-dev xvfb xauth xdotool x11-xserver-utils x11-utils openbox imagemagick "clang-$clang" "libclang-rt-$clang-dev"
            valgrind desktop-file-utils appstream dpkg-dev file strace
