@@ -49,8 +49,7 @@ program=sorato.exe
 start() {
   wine "$build/$program" >"$artefacts/results.txt" &
   pid=$!
-  win=$(timeout 20 xdotool search --sync --name '^ソラト$' | head -n1)
-  [ -n "$win" ] || fail "no window named ソラト"
+  win=$(window_named 20) || fail "no window named ソラト"
   wait_for "the first paint" 20 painted
 }
 
@@ -88,8 +87,7 @@ test_clock
 for mode in one all; do
   on_test_clock wine "$build/sorato-test.exe" >"$artefacts/results.txt"
   pid=$!
-  win=$(timeout 20 xdotool search --sync --name '^ソラト$' | head -n1)
-  [ -n "$win" ] || fail "no window named ソラト"
+  win=$(window_named 20) || fail "no window named ソラト"
   wait_for "the first paint" 20 painted
   if [ $mode = one ]; then click_in_frame1 150 200 1250 360; else click_in_frame1 180 620 1250 360; fi
   click_in_frame1 2136 240 972 600    # 始
@@ -133,8 +131,7 @@ echo "ok   the ticks come while the window is being moved ($(grep -o 'ran [0-9]*
 start_reporting() {
   on_test_clock wine "$build/sorato-test.exe" >"$artefacts/state.txt"
   pid=$!
-  win=$(timeout 20 xdotool search --sync --onlyvisible --name '^ソラト$' | head -n1)
-  [ -n "$win" ] || fail "no window named ソラト"
+  win=$(window_named 20 --onlyvisible) || fail "no window named ソラト"
   wait_for "the first paint" 20 painted
 }
 input_cases || fail "real input"
@@ -160,8 +157,7 @@ wineserver -w
 start_hidpi() {
   wine "$build/sorato.exe" &
   pid=$!
-  win=$(timeout 20 xdotool search --sync --name '^ソラト$' | head -n1)
-  [ -n "$win" ] || fail "no window at 192 DPI"
+  win=$(window_named 20) || fail "no window at 192 DPI"
   sleep 2
 }
 start_hidpi

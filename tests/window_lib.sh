@@ -13,6 +13,19 @@ wait_for() {
     sleep 0.05
   done
 }
+# The window named ソラト (its id on stdout), waited for up to $1 seconds; further
+# arguments go to xdotool's search.  A search that meets a window going away while it
+# walks the tree (a program before ending, wine's own windows) ends with an X error:
+# it is made again, as when the window is not there yet.
+window_named() {
+  local until=$(( $(date +%s%N) + $1 * 1000000000 )) found
+  shift
+  until found=$(xdotool search "$@" --name '^ソラト$' 2>/dev/null | head -n1) && [ -n "$found" ]; do
+    [ "$(date +%s%N)" -lt "$until" ] || return 1
+    sleep 0.05
+  done
+  echo "$found"
+}
 # How many colours a rectangle of a screenshot shows (1: nothing but the background).
 colours_in() { convert "$artefacts/$1.png" -crop "$2" +repage -format %k info:; }
 # The window is painted: the instructions stand in lblRM (100,107 500x266 after Load).
