@@ -4,8 +4,9 @@
 # the three browser engines, each driven by its tool from tests/web/ (installed from the
 # lock file): in Chromium the full run (tests/web/page_test.mjs: its tests' build and the
 # published one), in Firefox and WebKit the games, fits and offline start
-# (engine_test.mjs), and in Chromium and Firefox the update of a returning visitor to a
-# new release (update_test.mjs).  Screenshots go to build-web/artefacts/.
+# (engine_test.mjs), in all three the page in one file (single_test.mjs), and in Chromium
+# and Firefox the update of a returning visitor to a new release (update_test.mjs).
+# Screenshots go to build-web/artefacts/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 SORATO_DRIVE=build-web/sorato-drive bash tests/drive_program_test.sh tests/scripts
@@ -16,16 +17,35 @@ SORATO_DRIVE=build-web/sorato-drive bash tests/drive_program_test.sh tests/scrip
    npm ci --no-audit --no-fund --loglevel=error >/dev/null
    echo "$lock" >node_modules/.installed-from
  fi)
-node tests/web/page_test.mjs build-web/page-test build/sorato-drive build-web/artefacts build-web/page
-for engine in firefox webkit; do
-  node tests/web/engine_test.mjs "$engine" build-web/page-test build/sorato-drive build-web/artefacts
-done
+# Two streams side by side (one waits on its browser while the other works): Chromium's,
+# and Firefox's and WebKit's; each into a log of its own, printed when both have ended.
+chromium() {
+  node tests/web/page_test.mjs build-web/page-test build/sorato-drive build-web/artefacts build-web/page
+  single chromium
+  node tests/web/update_test.mjs build-web/page chromium
+}
+others() {
+  for engine in firefox webkit; do
+    node tests/web/engine_test.mjs "$engine" build-web/page-test build/sorato-drive build-web/artefacts
+  done
+  single firefox
+  single webkit
+  # (WebKitGTK now and then sends a visit past the worker to its HTTP cache, which then
+  # serves the release before for as long as the host allows: run it there by hand.)
+  node tests/web/update_test.mjs build-web/page firefox
+}
 # The page in one file, opened from disk.
-for engine in chromium firefox webkit; do
-  node tests/web/single_test.mjs "$engine" build-web/sorato-test.html build/sorato-drive build-web/artefacts
-done
-# (WebKitGTK now and then sends a visit past the worker to its HTTP cache, which then
-# serves the release before for as long as the host allows: run it there by hand.)
-for engine in chromium firefox; do
-  node tests/web/update_test.mjs build-web/page "$engine"
-done
+single() {
+  node tests/web/single_test.mjs "$1" build-web/sorato-test.html build/sorato-drive build-web/artefacts
+}
+logs=$(mktemp -d)
+trap 'rm -rf "$logs"' EXIT
+chromium >"$logs/chromium" 2>&1 &
+first=$!
+others >"$logs/others" 2>&1 &
+second=$!
+status=0
+wait $first || status=$?
+wait $second || status=$?
+cat "$logs/chromium" "$logs/others"
+exit $status
