@@ -13,14 +13,13 @@ wait_for() {
     sleep 0.05
   done
 }
-# The window named ソラト (its id on stdout), waited for up to $1 seconds; further
-# arguments go to xdotool's search.  A search that meets a window going away while it
-# walks the tree (a program before ending, wine's own windows) ends with an X error:
-# it is made again, as when the window is not there yet.
+# The window named ソラト (its id on stdout), once it is on the screen (mapped: a
+# screenshot can be taken), waited for up to $1 seconds.  A search that meets a window
+# going away while it walks the tree (a program before ending, wine's own windows) ends
+# with an X error: it is made again, as when the window is not there yet.
 window_named() {
   local until=$(( $(date +%s%N) + $1 * 1000000000 )) found
-  shift
-  until found=$(xdotool search "$@" --name '^ソラト$' 2>/dev/null | head -n1) && [ -n "$found" ]; do
+  until found=$(xdotool search --onlyvisible --name '^ソラト$' 2>/dev/null | head -n1) && [ -n "$found" ]; do
     [ "$(date +%s%N)" -lt "$until" ] || return 1
     sleep 0.05
   done

@@ -124,7 +124,7 @@ rm -rf "$trace"
 start_reporting() {
   on_test_clock "$sorato_test" >"$artefacts/state.txt"
   pid=$!
-  win=$(window_named 10 --onlyvisible) || fail "no window named ソラト"
+  win=$(window_named 10) || fail "no window named ソラト"
   wait_for "the first paint" 10 painted
 }
 input_cases || fail "real input"
