@@ -85,15 +85,11 @@ win() {
 }
 
 # One lane: its stages one after another, in a subshell that stops at the first failure,
-# into build/lanes/N.log; each stage's time (the failed one's too) into STAGE.time.  The
-# lane of the native builds gives way (nice 10) to the others, whose tests wait on
-# browsers, X and wine between bursts: it takes the processors they leave, and they do
-# not wait on it.
+# into build/lanes/N.log; each stage's time (the failed one's too) into STAGE.time.
 lane() {
   local n=$1
   shift
-  (case $1 in native | asan) renice -n 10 -p $BASHPID >/dev/null ;; esac
-   for stage; do
+  (for stage; do
      start=$SECONDS
      echo "$stage" >"build/lanes/$n.current"
      trap 'echo $((SECONDS - start)) >"build/lanes/$stage.time"' EXIT
