@@ -7,7 +7,7 @@
 //     open() loads the page afresh in a page area of that size (set before the load); in
 //     Chromium with touch, as a phone, its clicks taps
 //   tab: {evaluate(fn, arg), poll(fn, timeoutMs) -> the first non-null result or null,
-//         click(selector), press('Tab' | 'Space' | 'Shift+Tab'), text(id), focused(),
+//         click(selector), press('Tab' | 'Space' | 'Shift+Tab'), text(id),
 //         advance(ms), until(fn, ms), screenshot(path), close(),
 //         dblclick(selector), hold('Enter' | ' ', ms) (with the key's repeats, as a
 //         keyboard sends them), pressOn(selector, 'left' | 'right' | 'middle', ['Shift',
@@ -97,7 +97,6 @@ function tab(evaluate, {advance: testClock, ...ops}) {
     ...ops,
     advance,
     text: (id) => evaluate((i) => document.getElementById(i).textContent, id),
-    focused: () => evaluate(() => document.activeElement.closest('[data-control]')?.id ?? null),
   };
 }
 
