@@ -17,6 +17,10 @@ SORATO_DRIVE=build-web/sorato-drive bash tests/drive_program_test.sh tests/scrip
    npm ci --no-audit --no-fund --loglevel=error >/dev/null
    echo "$lock" >node_modules/.installed-from
  fi)
+# The page in one file, opened from disk.
+single() {
+  node tests/web/single_test.mjs "$1" build-web/sorato-test.html build/sorato-drive build-web/artefacts
+}
 # Two streams side by side (one waits on its browser while the other works): Chromium's,
 # and Firefox's and WebKit's; each into a log of its own, printed when both have ended.
 chromium() {
@@ -33,10 +37,6 @@ others() {
   # (WebKitGTK now and then sends a visit past the worker to its HTTP cache, which then
   # serves the release before for as long as the host allows: run it there by hand.)
   node tests/web/update_test.mjs build-web/page firefox
-}
-# The page in one file, opened from disk.
-single() {
-  node tests/web/single_test.mjs "$1" build-web/sorato-test.html build/sorato-drive build-web/artefacts
 }
 logs=$(mktemp -d)
 trap 'rm -rf "$logs"' EXIT

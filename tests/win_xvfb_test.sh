@@ -49,7 +49,7 @@ program=sorato.exe
 start() {
   wine "$build/$program" >"$artefacts/results.txt" &
   pid=$!
-  win=$(window_named 20) || fail "no window named ソラト"
+  wait_for "the window" 20 window_shown
   wait_for "the first paint" 20 painted
 }
 
@@ -87,7 +87,7 @@ test_clock
 for mode in one all; do
   on_test_clock wine "$build/sorato-test.exe" >"$artefacts/results.txt"
   pid=$!
-  win=$(window_named 20) || fail "no window named ソラト"
+  wait_for "the window" 20 window_shown
   wait_for "the first paint" 20 painted
   if [ $mode = one ]; then click_in_frame1 150 200 1250 360; else click_in_frame1 180 620 1250 360; fi
   click_in_frame1 2136 240 972 600    # 始
@@ -131,7 +131,7 @@ echo "ok   the ticks come while the window is being moved ($(grep -o 'ran [0-9]*
 start_reporting() {
   on_test_clock wine "$build/sorato-test.exe" >"$artefacts/state.txt"
   pid=$!
-  win=$(window_named 20) || fail "no window named ソラト"
+  wait_for "the window" 20 window_shown
   wait_for "the first paint" 20 painted
 }
 input_cases || fail "real input"
@@ -157,7 +157,7 @@ wineserver -w
 start_hidpi() {
   wine "$build/sorato.exe" &
   pid=$!
-  win=$(window_named 20) || fail "no window at 192 DPI"
+  wait_for "the window at 192 DPI" 20 window_shown
   sleep 2
 }
 start_hidpi

@@ -13,18 +13,10 @@ wait_for() {
     sleep 0.05
   done
 }
-# The window named ソラト (its id on stdout), once it is on the screen (mapped: a
-# screenshot can be taken), waited for up to $1 seconds.  A search that meets a window
-# going away while it walks the tree (a program before ending, wine's own windows) ends
-# with an X error: it is made again, as when the window is not there yet.
-window_named() {
-  local until=$(( $(date +%s%N) + $1 * 1000000000 )) found
-  until found=$(xdotool search --onlyvisible --name '^ソラト$' 2>/dev/null | head -n1) && [ -n "$found" ]; do
-    [ "$(date +%s%N)" -lt "$until" ] || return 1
-    sleep 0.05
-  done
-  echo "$found"
-}
+# A window named ソラト is on the screen (mapped: a screenshot can be taken): its id in
+# $win.  A search that meets a window going away while it walks the tree (a program
+# before ending, wine's own windows) ends with an X error, and is made again by wait_for.
+window_shown() { win=$(xdotool search --onlyvisible --name '^ソラト$' 2>/dev/null | head -n1) && [ -n "$win" ]; }
 # How many colours a rectangle of a screenshot shows (1: nothing but the background).
 colours_in() { convert "$artefacts/$1.png" -crop "$2" +repage -format %k info:; }
 # The window is painted: the instructions stand in lblRM (100,107 500x266 after Load).

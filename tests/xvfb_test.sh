@@ -46,7 +46,7 @@ unset QT_QPA_PLATFORM
 start() {
   "$sorato" &
   pid=$!
-  win=$(window_named 10) || fail "no window named ソラト"
+  wait_for "the window" 10 window_shown
   wait_for "the first paint" 10 painted
 }
 shot() { import -window "$win" "$artefacts/$1.png" 2>/dev/null || fail "screenshot $1"; }
@@ -71,7 +71,7 @@ cat >"$nofonts/fonts.conf" <<CONF
 CONF
 FONTCONFIG_FILE=$nofonts/fonts.conf "$sorato" 2>"$nofonts/stderr" &
 pid=$!
-win=$(window_named 10) || fail "without fonts: no window"
+wait_for "the window without fonts" 10 window_shown
 wait_for "the first paint without fonts" 10 painted
 click_in_frame1 6200 240 1050 600
 wait_exit "without fonts"
@@ -86,7 +86,7 @@ rm -rf "$nofonts"
 trace=$(mktemp -d)
 strace -ff -e trace=%file,mkdir -o "$trace/call" "$sorato" &
 pid=$!
-win=$(window_named 10) || fail "traced: no window"
+wait_for "the window under strace" 10 window_shown
 wait_for "the first paint under strace" 20 painted
 shot start
 # 6. あ (Option1: Frame1 at 64,13, Frame2 at 100,13 inside it, each with a 1-pixel
@@ -124,7 +124,7 @@ rm -rf "$trace"
 start_reporting() {
   on_test_clock "$sorato_test" >"$artefacts/state.txt"
   pid=$!
-  win=$(window_named 10) || fail "no window named ソラト"
+  wait_for "the window" 10 window_shown
   wait_for "the first paint" 10 painted
 }
 input_cases || fail "real input"
