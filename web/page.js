@@ -59,14 +59,18 @@
   const gauge = document.createElement('div');
   gauge.className = 'gauge';
   gauge.textContent = 'あ';
+  // What the game lays the window out for: the area, whether it is a touch screen, the
+  // text zoom.  The game asks for it once as it builds the window, then fit() hands it on.
+  function area() {
+    measured = gauge.offsetHeight;
+    return [document.documentElement.clientWidth, document.documentElement.clientHeight,
+            touchScreen.matches ? 1 : 0, measured / 100];
+  }
   function fit() {
     const win = host.querySelector('.window');
     if (!win) return;
-    const width = document.documentElement.clientWidth;
-    const height = document.documentElement.clientHeight;
-    measured = gauge.offsetHeight;
-    const textScale = measured / 100;
-    const forFingers = game._sorato_layout(width, height, touchScreen.matches, textScale) !== 0;
+    const [width, height, touch, textScale] = area();
+    const forFingers = game._sorato_layout(width, height, touch, textScale) !== 0;
     const upright = !forFingers && height > width && width < 600;
     turn.hidden = !upright;
     const room = upright ? height - turn.offsetHeight : height;
@@ -144,6 +148,7 @@
   }
 
   const where = release ? {locateFile: (path, prefix) => `${prefix}${path}?r=${release}`} : {};
+  where.soratoArea = area;
   // The page in one file carries the game's WebAssembly in a block of its own, compressed
   // (gzip) and in base64: the browser unpacks it, as it reads it.
   const packed = document.getElementById('sorato-wasm');
@@ -160,10 +165,10 @@
       return {};
     };
   }
+  document.body.appendChild(gauge);
   createSorato(where).then((loaded) => {
     game = loaded;
     note.hidden = true;
-    document.body.appendChild(gauge);
     frame();
     window.addEventListener('resize', fit);
     new ResizeObserver(() => { if (gauge.offsetHeight !== measured) fit(); }).observe(gauge);

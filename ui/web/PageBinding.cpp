@@ -42,7 +42,9 @@ EM_JS(void, page_class, (int e, const char* name, int on),
       { Module.soratoElements[e].classList.toggle(UTF8ToString(name), on != 0); });
 EM_JS(void, page_property, (int e, const char* name, const char* value),
       { Module.soratoElements[e].style.setProperty(UTF8ToString(name), UTF8ToString(value)); });
-EM_JS(void, page_focus, (int e), { Module.soratoElements[e].focus(); });
+// (The page never scrolls: the window is scaled to fit it.  Nor does a focus ask for a
+// layout, before the first frame has had its own.)
+EM_JS(void, page_focus, (int e), { Module.soratoElements[e].focus({preventScroll : true}); });
 EM_JS(void, page_title, (const char* text), { document.title = UTF8ToString(text); });
 // The page's own icon, wherever it comes from (a file beside it, or inside it).
 EM_JS(void, page_icon, (int img),
@@ -52,6 +54,14 @@ EM_JS(int, page_focused_control, (), {
   const active = document.activeElement;
   const holder = active && active.closest('[data-control]');
   return holder ? Number(holder.dataset.control) : -1;
+});
+// The page's area as its script sees it before the window is built: width and height in
+// CSS pixels, 1 on a touch screen, the browser's text zoom; false where it says nothing.
+EM_JS(int, page_area, (double* out), {
+  const area = Module.soratoArea && Module.soratoArea();
+  if (!area) return 0;
+  HEAPF64.set(area, out >> 3);
+  return 1;
 });
 // How wide a text is drawn in a font, in CSS pixels.
 EM_JS(double, page_text_width, (const char* font, const char* text), {
@@ -99,33 +109,41 @@ std::string fontFamily(std::string_view name) {
 
 // Whether the browser has a face, by what it measures: a text set in the face with a
 // fallback measures as the fallback alone where the face is missing (two fallbacks, in
-// case the face is one of them).
+// case the face is one of them).  Latin letters tell every face of the lists apart and
+// spare the browser a search for kana in the fallbacks.
 bool faceInstalled(std::string_view face) {
-  static constexpr const char* kSample = "mmmmmmmmmmlli あ漢字";
+  static constexpr const char* kSample = "mmmmmmmmmmlli";
   static std::map<std::string, double, std::less<>> alone;  // by fallback
+  static std::map<std::string, bool, std::less<>> known;
+  if (auto it = known.find(face); it != known.end()) return it->second;
+  bool installed = false;
   for (const char* fallback : {"monospace", "serif"}) {
     const std::string base = std::string("40px ") + fallback;
     auto it = alone.find(base);
     if (it == alone.end()) it = alone.emplace(base, page_text_width(base.c_str(), kSample)).first;
     const std::string font = "40px " + quotedFamily(face) + ", " + fallback;
-    if (page_text_width(font.c_str(), kSample) != it->second) return true;
-  }
-  return false;
-}
-
-// The face the browser draws a control's font with: the first of its list it has.
-std::string_view faceInUse(std::string_view name) {
-  static std::map<std::string, std::string_view, std::less<>> known;
-  if (auto it = known.find(name); it != known.end()) return it->second;
-  std::string_view used;
-  for (std::string_view face : fonts::faceList(name)) {
-    if (faceInstalled(face)) {
-      used = face;
+    if (page_text_width(font.c_str(), kSample) != it->second) {
+      installed = true;
       break;
     }
   }
-  known.emplace(std::string(name), used);
-  return used;
+  known.emplace(std::string(face), installed);
+  return installed;
+}
+
+// Whether the browser draws a control's font with a face that stands in narrowed: the
+// first face of its list it has is one of those.  The faces after the last of those are
+// never asked after (a phone has none of the list but its own).
+bool drawnNarrowed(std::string_view name) {
+  const std::vector<std::string_view> list = fonts::faceList(name);
+  std::size_t last = 0;
+  for (std::size_t i = 0; i < list.size(); ++i) {
+    if (fonts::narrowed(list[i])) last = i + 1;
+  }
+  for (std::size_t i = 0; i < last; ++i) {
+    if (faceInstalled(list[i])) return fonts::narrowed(list[i]);
+  }
+  return false;
 }
 
 // The buttons of a mouse as the page numbers them.
@@ -183,6 +201,9 @@ PageBinding::PageBinding(ControlModel& model)
   page_append(window_, bar);
   create(model_.Form1);  // and, inside it, every control
   page_append(window_, element(model_.Form1));
+  // Built in the layout it will stand in, so that the page lays the window out once.
+  double area[4];
+  if (page_area(area)) choose(area[0], area[1], area[2] != 0, area[3]);
   for (Control* c : model_.all()) {
     for (int i = 0; i < kPropCount; ++i) {
       if (c->has(static_cast<Prop>(i))) apply(*c, static_cast<Prop>(i));
@@ -341,7 +362,7 @@ void PageBinding::applyFont(Control& c) {
   // A face that stands in has no bold of its own, and each engine makes one up its own way
   // (Firefox, scaled down, hardly at all): the page draws its bold as a thin outline round
   // the letters instead, the same in every engine.
-  const bool standIn = fonts::narrowed(faceInUse(c.FontName.get()));
+  const bool standIn = drawnNarrowed(c.FontName.get());
   setStyle(e, "fontWeight", std::string(c.FontBold && !standIn ? "bold" : "normal"));
   setStyle(e, "webkitTextStroke", std::string(c.FontBold && standIn ? "0.04em" : "0"));
   // A face that stands in, its letters drawn closer to fit the captions.
@@ -424,17 +445,23 @@ void PageBinding::pressed(int index, int button, bool shift, bool ctrl, bool alt
   model_.mouseDown(*c, a);
 }
 
-int PageBinding::layout(double width, double height, bool touchScreen, double textScale) {
+bool PageBinding::choose(double width, double height, bool touchScreen, double textScale) {
   const LayoutKind chosen = layoutFor(model_, width, height, touchScreen);
-  if (textScale > 0 && textScale != textScale_) {
-    textScale_ = textScale;
-    for (Control* c : model_.all()) apply(*c, Prop::FontSize);
-  }
-  if (chosen != layout_) {
+  const bool scaled = textScale > 0 && textScale != textScale_;
+  if (scaled) textScale_ = textScale;
+  const bool moved = chosen != layout_;
+  if (moved) {
     layout_ = chosen;
     page_class(window_, "touch", chosen != LayoutKind::Window);
+  }
+  return scaled || moved;
+}
+
+int PageBinding::layout(double width, double height, bool touchScreen, double textScale) {
+  const LayoutKind before = layout_;
+  if (choose(width, height, touchScreen, textScale)) {
     for (Control* c : model_.all()) {
-      apply(*c, Prop::Left);
+      if (layout_ != before) apply(*c, Prop::Left);
       apply(*c, Prop::FontSize);
     }
   }

@@ -45,6 +45,9 @@ class PageBinding : public Mirror {
   Control* focusedControl() const override;
   void focus(Control& c, FocusCause why) override;
 
+  // Takes the layout the model decides for the page's area and the browser's text zoom;
+  // true if either changed (the caller then applies the places and fonts anew).
+  bool choose(double width, double height, bool touchScreen, double textScale);
   Control* control(int index) const;
   void showSelection();
   void create(Control& c);
