@@ -3,10 +3,16 @@
 // 1.6 Mbit/s down, 750 kbit/s up), from the request for the page to the first frame
 // that shows the window, with the host sending its files as they are and compressed
 // (gzip).  Also the bytes the host sent.  Given the page in one file (sorato.html), the
-// same for that file, and its start from the disk.  Run by hand (about a minute each):
+// same for that file, and its start from the disk.  For the hosted page, also the floor:
+// the same files, sent the same way, with the game's script kept only as a comment, and
+// a script that fetches the WebAssembly (as the game does) and puts an empty window on
+// the page: what the network and the browser's own start take, before any of the
+// game's work.  Run by hand (about a minute each):
 //   node tests/web/bench_start.mjs build-web/page [runs]
 //   node tests/web/bench_start.mjs build-web/sorato.html [runs]
-import {basename, dirname, resolve} from 'node:path';
+import {cp, mkdtemp, readFile, rm, writeFile} from 'node:fs/promises';
+import {tmpdir} from 'node:os';
+import {basename, dirname, join, resolve} from 'node:path';
 import {pathToFileURL} from 'node:url';
 import {launch, serve} from './harness.mjs';
 
@@ -16,6 +22,23 @@ const dir = single ? dirname(given) : given;
 const file = single ? basename(given) : '';
 const runs = Number(process.argv[3] || 5);
 const hosts = {plain: await serve(dir), gzip: await serve(dir, {gzip: true})};
+let floorDir = null;
+if (!single) {
+  floorDir = await mkdtemp(join(tmpdir(), 'sorato-floor-'));
+  await cp(dir, floorDir, {recursive: true});
+  const game = await readFile(join(dir, 'sorato.js'), 'utf8');
+  await writeFile(join(floorDir, 'sorato.js'), `/*${game.replaceAll('*/', '* /')}*/
+fetch(\`sorato.wasm?r=\${document.querySelector('meta[name="sorato-release"]').content}\`,
+      {credentials: 'same-origin'})
+    .then((r) => r.arrayBuffer())
+    .then(() => {
+      const w = document.createElement('div');
+      w.className = 'window';
+      document.getElementById('sorato').appendChild(w);
+    });
+`);
+  hosts.floor = await serve(floorDir, {gzip: true});
+}
 
 // The first frame in which the window stands on the page, from the start of navigation:
 // when that frame's callbacks run, just before it is drawn (not the frame's own time
@@ -52,16 +75,16 @@ async function coldStart(host, disk = false) {
 }
 
 console.log(`bench_start: cold start of ${single ? file : 'the page'} in Chromium, CPU 4× slower, 150 ms round trip, 1.6 Mbit/s; ${runs} runs each`);
-for (const how of single ? ['uncompressed', 'compressed', 'from disk'] : ['uncompressed', 'compressed']) {
+const hostOf = {uncompressed: hosts.plain, compressed: hosts.gzip, 'from disk': hosts.plain,
+                floor: hosts.floor};
+for (const how of single ? ['uncompressed', 'compressed', 'from disk'] : ['uncompressed', 'compressed', 'floor']) {
   const results = [];
-  for (let i = 0; i < runs; i++) {
-    results.push(await coldStart(how === 'compressed' ? hosts.gzip : hosts.plain, how === 'from disk'));
-  }
+  for (let i = 0; i < runs; i++) results.push(await coldStart(hostOf[how], how === 'from disk'));
   const times = results.map((r) => r.ms).sort((a, b) => a - b);
   console.log(`${how.padEnd(12)}  first frame with the window: median ` +
               `${times[Math.floor(times.length / 2)].toFixed(0)} ms (min ${times[0].toFixed(0)}, ` +
               `max ${times[times.length - 1].toFixed(0)}); sent ${(results[0].bytes / 1024).toFixed(1)} KiB`);
 }
 await browser.close();
-hosts.plain.close();
-hosts.gzip.close();
+for (const host of Object.values(hosts)) host.close();
+if (floorDir) await rm(floorDir, {recursive: true});
