@@ -3,7 +3,6 @@
 #include <emscripten/emscripten.h>
 
 #include <cmath>
-#include <cstdio>
 #include <map>
 #include <string>
 
@@ -89,11 +88,27 @@ std::string px(int pixels) {
   return std::to_string(pixels) + "px";
 }
 
+// (By hand, not by printf: the page's WebAssembly is smaller without it.)
 std::string css(Colour c) {
   const Colour plain = resolveSystemColour(c);
-  char buf[8];
-  std::snprintf(buf, sizeof buf, "#%02x%02x%02x", plain.red(), plain.green(), plain.blue());
-  return buf;
+  static constexpr char kHex[] = "0123456789abcdef";
+  std::string text = "#";
+  for (int v : {plain.red(), plain.green(), plain.blue()}) {
+    text += kHex[(v >> 4) & 15];
+    text += kHex[v & 15];
+  }
+  return text;
+}
+
+// A CSS number to four decimals, without trailing zeros ("38.4", "-0.05", "36").
+std::string decimal(double v) {
+  const long long tenThousandths = std::llround(std::fabs(v) * 10000);
+  std::string text = (v < 0 && tenThousandths != 0 ? "-" : "") +
+                     std::to_string(tenThousandths / 10000);
+  std::string fraction = std::to_string(10000 + tenThousandths % 10000).substr(1);
+  while (!fraction.empty() && fraction.back() == '0') fraction.pop_back();
+  if (!fraction.empty()) text += "." + fraction;
+  return text;
 }
 
 std::string quotedFamily(std::string_view face) {
@@ -352,13 +367,11 @@ void PageBinding::applyLook(Control& c) {
 void PageBinding::applyFont(Control& c) {
   const int e = element(c);
   setStyle(e, "fontFamily", fontFamily(c.FontName.get()));
-  char size[32];
   const float points = layout_ != LayoutKind::Window && touchSpot(layout_, c).fontSize > 0
                            ? touchSpot(layout_, c).fontSize
                            : c.FontSize.get();
   // (less the browser's own text zoom, which the window, filling the screen, has no room for)
-  std::snprintf(size, sizeof size, "%gpt", points * kUnit / textScale_);
-  setStyle(e, "fontSize", std::string(size));
+  setStyle(e, "fontSize", decimal(points * kUnit / textScale_) + "pt");
   // A face that stands in has no bold of its own, and each engine makes one up its own way
   // (Firefox, scaled down, hardly at all): the page draws its bold as a thin outline round
   // the letters instead, the same in every engine.
@@ -366,11 +379,7 @@ void PageBinding::applyFont(Control& c) {
   setStyle(e, "fontWeight", std::string(c.FontBold && !standIn ? "bold" : "normal"));
   setStyle(e, "webkitTextStroke", std::string(c.FontBold && standIn ? "0.04em" : "0"));
   // A face that stands in, its letters drawn closer to fit the captions.
-  char spacing[32] = "normal";
-  if (standIn) {
-    std::snprintf(spacing, sizeof spacing, "%gem", fonts::kStandInSpacing);
-  }
-  setStyle(e, "letterSpacing", std::string(spacing));
+  setStyle(e, "letterSpacing", standIn ? decimal(fonts::kStandInSpacing) + "em" : "normal");
 }
 
 void PageBinding::refreshInput() {
