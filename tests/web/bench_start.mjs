@@ -28,15 +28,9 @@ if (!single) {
   await cp(dir, floorDir, {recursive: true});
   const game = await readFile(join(dir, 'sorato.js'), 'utf8');
   await writeFile(join(floorDir, 'sorato.js'), `/*${game.replaceAll('*/', '* /')}*/
-fetch(\`sorato.wasm?r=\${document.querySelector('meta[name="sorato-release"]').content}\`,
-      {credentials: 'same-origin'})
-    .then((r) => r.arrayBuffer())
-    .then(() => {
-      const w = document.createElement('div');
-      w.className = 'window';
-      document.getElementById('sorato').appendChild(w);
-    });
-`);
+fetch(document.querySelector('link[rel=preload]').href).then((r) => r.arrayBuffer()).then(() => {
+  document.getElementById('sorato').appendChild(document.createElement('div')).className = 'window';
+});`);
   hosts.floor = await serve(floorDir, {gzip: true});
 }
 
