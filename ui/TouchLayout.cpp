@@ -11,6 +11,9 @@ namespace sorato {
 
 namespace {
 
+// Twips to a pixel at 96 to the inch.
+constexpr double kTwipsPerPixel = 1440.0 / 96;
+
 // The smallest side of any button or option in the window's own layout, in pixels at 96
 // to the inch.
 constexpr double smallestTarget() {
@@ -19,7 +22,7 @@ constexpr double smallestTarget() {
     if (r.kind == Kind::CommandButton || r.kind == Kind::OptionButton)
       smallest = std::min({smallest, static_cast<double>(r.width), static_cast<double>(r.height)});
   }
-  return smallest * 96 / 1440;
+  return smallest / kTwipsPerPixel;
 }
 
 std::span<const TouchSpot> spotsOf(LayoutKind layout) {
@@ -31,8 +34,8 @@ std::span<const TouchSpot> spotsOf(LayoutKind layout) {
 
 LayoutKind layoutFor(const ControlModel& model, double width, double height, bool touchScreen) {
   if (!touchScreen) return LayoutKind::Window;
-  const double scale =
-      std::min(width / (model.Form1.Width * 96 / 1440), height / (model.Form1.Height * 96 / 1440));
+  const double scale = std::min(width / (model.Form1.Width / kTwipsPerPixel),
+                                height / (model.Form1.Height / kTwipsPerPixel));
   if (smallestTarget() * scale >= touch::kFinger) return LayoutKind::Window;
   return height > width ? LayoutKind::Upright : LayoutKind::Sideways;
 }
@@ -61,14 +64,10 @@ Extent wholeClient(const ControlModel& model) {
   return e;
 }
 
-float touchToTwipsX(LayoutKind layout, const Control& c, double px) {
+TwipPoint touchToTwips(LayoutKind layout, const Control& c, double x, double y) {
   const TouchSpot& s = touchSpot(layout, c);
-  return s.width > 0 ? static_cast<float>(px / s.width * c.Width) : 0;
-}
-
-float touchToTwipsY(LayoutKind layout, const Control& c, double px) {
-  const TouchSpot& s = touchSpot(layout, c);
-  return s.height > 0 ? static_cast<float>(px / s.height * c.Height) : 0;
+  return {s.width > 0 ? static_cast<float>(x / s.width * c.Width) : 0,
+          s.height > 0 ? static_cast<float>(y / s.height * c.Height) : 0};
 }
 
 }  // namespace sorato

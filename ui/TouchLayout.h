@@ -142,9 +142,11 @@ struct Extent {
 };
 Extent wholeClient(const ControlModel& model);
 
-// A distance inside `c` in the touch layout's pixels, as twips of the control's own size:
-// where a press lies in a label.
-float touchToTwipsX(LayoutKind layout, const Control& c, double px);
-float touchToTwipsY(LayoutKind layout, const Control& c, double px);
+// A point inside `c` in the touch layout's pixels, as twips of the control's own size:
+// where a press lies in a label (0 where the layout gives the control no size).
+struct TwipPoint {
+  float x = 0, y = 0;
+};
+TwipPoint touchToTwips(LayoutKind layout, const Control& c, double x, double y);
 
 }  // namespace sorato

@@ -103,8 +103,8 @@ std::string css(Colour c) {
 // A CSS number to four decimals, without trailing zeros ("38.4", "-0.05", "36").
 std::string decimal(double v) {
   const long long tenThousandths = std::llround(std::fabs(v) * 10000);
-  std::string text = (v < 0 && tenThousandths != 0 ? "-" : "") +
-                     std::to_string(tenThousandths / 10000);
+  std::string text =
+      (v < 0 && tenThousandths != 0 ? "-" : "") + std::to_string(tenThousandths / 10000);
   std::string fraction = std::to_string(10000 + tenThousandths % 10000).substr(1);
   while (!fraction.empty() && fraction.back() == '0') fraction.pop_back();
   if (!fraction.empty()) text += "." + fraction;
@@ -449,8 +449,10 @@ void PageBinding::pressed(int index, int button, bool shift, bool ctrl, bool alt
       mouse::buttonMask(button >= 0 && button <= 2 ? kPageButtons[button] : mouse::Button::Other);
   a.shift = mouse::keyMask(shift, ctrl, alt);
   const bool touch = layout_ != LayoutKind::Window;
-  a.x = touch ? touchToTwipsX(layout_, *c, x / kUnit) : pixelsToTwips(x, kDrawDpi);
-  a.y = touch ? touchToTwipsY(layout_, *c, y / kUnit) : pixelsToTwips(y, kDrawDpi);
+  const TwipPoint at = touch ? touchToTwips(layout_, *c, x / kUnit, y / kUnit)
+                             : TwipPoint{pixelsToTwips(x, kDrawDpi), pixelsToTwips(y, kDrawDpi)};
+  a.x = at.x;
+  a.y = at.y;
   model_.mouseDown(*c, a);
 }
 
