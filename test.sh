@@ -45,18 +45,25 @@ timed() {
 timed set-up scripts/deps.sh test
 jobs=$(nproc)
 
+# A part of a stage, its time in the stage's output: `part "win: build" CMD ...`.
+part() {
+  local start=$SECONDS
+  "${@:2}"
+  echo "test.sh: $1: $(minutes $((SECONDS - start)))" >&2
+}
+
 native() {
   cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-  cmake --build build -j"$jobs"
-  (cd build && ctest --output-on-failure --no-tests=error -j2)
+  part "native: build" cmake --build build -j"$jobs"
+  (cd build && part "native: tests" ctest --output-on-failure --no-tests=error -j2)
 }
 
 asan() {
   cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER="clang++-$(cat scripts/clang-version)" \
     -DSORATO_WITH_QT=OFF -DSORATO_SANITIZE=ON -DSORATO_FUZZERS=ON -DSORATO_FUZZ_ACTIONS=1000000 \
     >/dev/null
-  cmake --build build-asan -j"$jobs"
-  (cd build-asan && ctest --output-on-failure --no-tests=error -j2)
+  part "asan: build" cmake --build build-asan -j"$jobs"
+  (cd build-asan && part "asan: tests" ctest --output-on-failure --no-tests=error -j2)
 }
 
 # The page and the Windows program are checked against the native driver (built once).
@@ -71,17 +78,17 @@ native_driver() {
 # browser engines.
 web() {
   native_driver
-  scripts/web.sh build >/dev/null
-  tests/web_test.sh
+  part "web: build" scripts/web.sh build >/dev/null
+  part "web: tests" tests/web_test.sh
 }
 
 # Windows: the same sources cross-built with mingw-w64, tested under wine (the prefix is
 # made before the build's tests are listed, which runs them under wine).
 win() {
   native_driver
-  scripts/win.sh prefix
-  scripts/win.sh build >/dev/null
-  tests/win_test.sh
+  part "win: prefix" scripts/win.sh prefix
+  part "win: build" scripts/win.sh build >/dev/null
+  part "win: tests" tests/win_test.sh
 }
 
 # One lane: its stages one after another, in a subshell that stops at the first failure,

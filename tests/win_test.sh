@@ -25,6 +25,11 @@ PY
  [ -n "$again" ] || exit 1
  echo "retried once, wine's server having dropped them before they began (recvmsg: Connection reset by peer): $again"
  ctest --output-on-failure --no-tests=error -R "$again")
+echo "win_test.sh: the tests under wine's null driver took $SECONDS s"
+start=$SECONDS
 bash tests/win_xvfb_test.sh build-win build-win/artefacts build/sorato-drive
+echo "win_test.sh: the window under Xvfb took $((SECONDS - start)) s"
+start=$SECONDS
 bash tests/win_install_test.sh build-win
+echo "win_test.sh: what is handed out took $((SECONDS - start)) s"
 wineserver -k 2>/dev/null || true
