@@ -217,8 +217,12 @@
     });
   }, fail);
 
-  // Offline once loaded: a service worker keeps the page's own files, nothing else.
+  // Offline once loaded: a service worker keeps the page's own files, nothing else.  It
+  // fetches them all afresh, so it is asked for once the page has loaded, not while the
+  // page's own files are still coming on a slow network.
   if (release && 'serviceWorker' in navigator) {
-    navigator.serviceWorker.register('sw.js').catch(() => {});
+    const register = () => navigator.serviceWorker.register('sw.js').catch(() => {});
+    if (document.readyState === 'complete') register();
+    else window.addEventListener('load', register, {once: true});
   }
 })();
