@@ -217,12 +217,8 @@
     });
   }, fail);
 
-  // Offline once loaded: a service worker keeps the page's own files, nothing else.  It
-  // fetches them all afresh, so it is asked for once the page has loaded, not while the
-  // page's own files are still coming on a slow network.
+  // Offline once loaded: a service worker keeps the page's own files, nothing else.
   if (release && 'serviceWorker' in navigator) {
-    const register = () => navigator.serviceWorker.register('sw.js').catch(() => {});
-    if (document.readyState === 'complete') register();
-    else window.addEventListener('load', register, {once: true});
+    navigator.serviceWorker.register('sw.js').catch(() => {});
   }
 })();
