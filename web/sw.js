@@ -52,18 +52,24 @@ async function keptRelease() {
 }
 
 // A visit: the newest release if it can be had whole within a few seconds, else the
-// release kept last (the new one goes on being fetched, for the next visit).
+// release kept last (the new one goes on being fetched, for the next visit).  The few
+// seconds count from the visit's start: a network that answers nothing, or answers the
+// page and then stalls, costs no more than one that has dropped.
 const PATIENCE_MS = 4000;
 async function visit(request, event) {
-  try {
+  const late = new Promise((done) => setTimeout(() => done(null), PATIENCE_MS));
+  const asked = async () => {
     const response = await fetch(request.url, {cache: 'no-cache', credentials: 'same-origin'});
     const release = response.ok &&
         (await response.clone().text()).match(/name="sorato-release" content="(\w+)"/);
-    if (release) {
-      const kept = keep(release[1], response.clone());
+    return release && {response, release: release[1]};
+  };
+  try {
+    const fresh = await Promise.race([asked(), late]);
+    if (fresh) {
+      const kept = keep(fresh.release, fresh.response.clone());
       event.waitUntil(kept);
-      const late = new Promise((done) => setTimeout(() => done(false), PATIENCE_MS));
-      if (await Promise.race([kept, late])) return response;
+      if (await Promise.race([kept, late])) return fresh.response;
     }
   } catch {
     // offline: the kept release

@@ -19,17 +19,20 @@ const compressible = new Set(['.html', '.js', '.css', '.wasm', '.webmanifest']);
 // - `headers`: sent with every answer (say, `Cache-Control`);
 // - `gzip`: text and WebAssembly sent compressed to a browser that takes it;
 // and, on the host returned: `dir` (the folder served, which may be swapped), `down(true)`
-// (it answers nothing, as when the network has dropped), `failing` (a part of a file's
-// name: those connections drop), `sent` (the bytes of the bodies sent).
+// (it answers nothing, as when the network has dropped), `hang(true)` (it takes requests
+// and answers none, until `hang(false)` drops them), `failing` (a part of a file's name:
+// those connections drop), `sent` (the bytes of the bodies sent).
 export async function serve(pageDir, {probe = null, headers = {}, gzip = false} = {}) {
   const host = {dir: pageDir, served: [], failing: null, sent: 0};
   let down = false;
+  let held = null;  // the requests a hanging host holds
   const server = createServer(async (req, res) => {
     const path = new URL(req.url, 'http://x').pathname;
     if (down || (host.failing && path.includes(host.failing))) {
       req.socket.destroy();
       return;
     }
+    if (held) return void held.push(req.socket);
     host.served.push(path);
     if (probe && path === '/probe.js') {
       res.writeHead(200, {'Content-Type': types['.js'], ...headers}).end(probe);
@@ -54,7 +57,8 @@ export async function serve(pageDir, {probe = null, headers = {}, gzip = false} 
   });
   await new Promise((ok) => server.listen(0, '127.0.0.1', ok));
   return Object.assign(host, {base: `http://127.0.0.1:${server.address().port}/`,
-                              close: () => server.close(), down: (on) => { down = on; }});
+                              close: () => server.close(), down: (on) => { down = on; },
+                              hang: (on) => { (held || []).forEach((s) => s.destroy()); held = on ? [] : null; }});
 }
 
 export function launch(env = undefined, more = []) {

@@ -4,7 +4,9 @@
 // `Cache-Control: max-age=600` on every response, as static hosts do.  A visitor comes
 // until A's worker controls the page; B is published; the next visits must run B, all of
 // its files and none of A's; B starts offline; C is published while the network drops
-// its WebAssembly file, and B goes on, whole; once C can be had, it runs.
+// its WebAssembly file, and B goes on, whole; once C can be had, it runs.  Then, on a host
+// of its own, a network that takes the requests and answers none: the release kept last
+// starts.
 // Usage: node update_test.mjs PUBLISHED_PAGE_DIR [chromium|firefox]
 import {appendFile, cp, mkdtemp, readFile, rm} from 'node:fs/promises';
 import {execFileSync} from 'node:child_process';
@@ -44,8 +46,8 @@ function check(ok, what) {
 // One visit: a new tab on the page; what release it runs, whether every file it loaded
 // belongs to that release, whether the game started, and whether a worker controls it.
 const browser = await engine(engineName);
-async function visit() {
-  const tab = await browser.open(base);
+async function visit(at = base) {
+  const tab = await browser.open(at);
   const seen = await tab.poll(() => {
     const button = document.getElementById('btnST');
     if (!button || !document.querySelector('.window')) return null;
@@ -61,14 +63,19 @@ async function visit() {
 const named = (seen) => (seen ? (seen.release === A.id ? 'A' : seen.release === B.id ? 'B' :
                                  seen.release === C.id ? 'C' : '?') : 'nothing');
 
-try {
-  // Until the worker has taken a visit from its start: two visits in a row under it.
-  let seen = null, controlledVisits = 0;
-  for (let n = 1; n <= 8 && controlledVisits < 2; n++) {
-    seen = await visit();
-    controlledVisits = seen && seen.controlled ? controlledVisits + 1 : 0;
+// Visits until the worker has taken a visit from its start: two visits in a row under it.
+async function controlled(at = base) {
+  let seen = null;
+  for (let n = 1, visits = 0; n <= 8 && visits < 2; n++) {
+    seen = await visit(at);
+    visits = seen && seen.controlled ? visits + 1 : 0;
   }
-  check(seen && seen.controlled && named(seen) === 'A', `visits to release A until its worker controls the page (${named(seen)})`);
+  return seen && seen.controlled ? seen : null;
+}
+
+try {
+  const seen = await controlled();
+  check(named(seen) === 'A', `visits to release A until its worker controls the page (${named(seen)})`);
 
   host.dir = B.dir;
   const first = await visit();
@@ -92,6 +99,15 @@ try {
   const again = await visit();
   check([healed, again].some((s) => s && named(s) === 'C' && s.mixed.length === 0),
         `once its files can be had, release C runs (${named(healed)}, then ${named(again)})`);
+
+  const still = await serve(C.dir, {headers: {'Cache-Control': 'max-age=600'}});
+  const kept = await controlled(still.base);
+  still.hang(true);
+  const stalled = await visit(still.base);
+  check(kept && stalled && named(stalled) === 'C' && stalled.mixed.length === 0,
+        `a network that answers nothing: the release kept last starts (${named(kept)}, then ${named(stalled)})`);
+  still.hang(false);
+  still.close();
 } catch (e) {
   check(false, e.message);
 } finally {
