@@ -33,14 +33,14 @@ EM_JS(void, page_set_number, (int e, const char* name, double value),
       { Module.soratoElements[e][UTF8ToString(name)] = value; });
 EM_JS(void, page_set_flag, (int e, const char* name, int on),
       { Module.soratoElements[e][UTF8ToString(name)] = on != 0; });
-EM_JS(void, page_style, (int e, const char* name, const char* value),
-      { Module.soratoElements[e].style[UTF8ToString(name)] = UTF8ToString(value); });
 EM_JS(void, page_attribute, (int e, const char* name, const char* value),
       { Module.soratoElements[e].setAttribute(UTF8ToString(name), UTF8ToString(value)); });
 EM_JS(void, page_class, (int e, const char* name, int on),
       { Module.soratoElements[e].classList.toggle(UTF8ToString(name), on != 0); });
 EM_JS(void, page_property, (int e, const char* name, const char* value),
       { Module.soratoElements[e].style.setProperty(UTF8ToString(name), UTF8ToString(value)); });
+EM_JS(void, page_add_css, (int e, const char* text),
+      { Module.soratoElements[e].style.cssText += UTF8ToString(text); });
 // (The page never scrolls: the window is scaled to fit it.  Nor does a focus ask for a
 // layout, before the first frame has had its own.)
 EM_JS(void, page_focus, (int e), { Module.soratoElements[e].focus({preventScroll : true}); });
@@ -72,10 +72,6 @@ EM_JS(double, page_text_width, (const char* font, const char* text), {
 
 void setText(int e, const char* name, const std::string& value) {
   page_set(e, name, value.c_str());
-}
-
-void setStyle(int e, const char* name, const std::string& value) {
-  page_style(e, name, value.c_str());
 }
 
 // The page draws the window at kUnit CSS pixels to each of its pixels (96 to the inch)
@@ -210,7 +206,7 @@ PageBinding::PageBinding(ControlModel& model)
   page_icon(icon);
   page_set(icon, "alt", "");
   title_ = page_keep("span", "title");
-  setStyle(bar, "fontFamily", fontFamily(fonts::kUiGothic));
+  setStyle(bar, "font-family", fontFamily(fonts::kUiGothic));
   page_append(bar, icon);
   page_append(bar, title_);
   page_append(window_, bar);
@@ -225,6 +221,12 @@ PageBinding::PageBinding(ControlModel& model)
     }
   }
   refreshInput();
+  // Each element's style at once (one call instead of one a property).
+  building_ = false;
+  for (std::size_t e = 0; e < pendingStyles_.size(); ++e) {
+    if (!pendingStyles_[e].empty()) page_add_css(static_cast<int>(e), pendingStyles_[e].c_str());
+  }
+  pendingStyles_ = {};
   // Onto the page whole, once every property stands.
   page_append(page_find(-1, "#sorato"), window_);
   model_.addObserver(this);
@@ -258,7 +260,7 @@ void PageBinding::create(Control& c) {
     }
     int z = 0;
     for (Control* child : model_.stackingOrderOf(c)) {
-      if (element(*child) != kNone) setStyle(element(*child), "zIndex", std::to_string(++z));
+      if (element(*child) != kNone) setStyle(element(*child), "z-index", std::to_string(++z));
     }
   }
   if (model_.announcesChanges(c)) {
@@ -301,7 +303,7 @@ void PageBinding::apply(Control& c, Prop p) {
     case Aspect::Look: applyLook(c); break;
     case Aspect::Alignment: {
       static const char* const align[] = {"left", "right", "center"};
-      page_style(e, "textAlign", align[static_cast<int>(textAlign(c))]);
+      setStyle(e, "text-align", align[static_cast<int>(textAlign(c))]);
       break;
     }
     case Aspect::Place: place(c); break;
@@ -314,6 +316,17 @@ void PageBinding::apply(Control& c, Prop p) {
 // page's boxes do.  The window's Width and Height are its outer size, frame included.
 // In a touch layout the control stands where the layout puts it, in the design area's
 // pixels; the window is that area, without a frame.
+// A CSS property of an element: held while the window is built, then set.
+void PageBinding::setStyle(int e, const char* name, const std::string& value) {
+  if (!building_) {
+    page_property(e, name, value.c_str());
+    return;
+  }
+  const auto at = static_cast<std::size_t>(e);
+  if (pendingStyles_.size() <= at) pendingStyles_.resize(at + 1);
+  pendingStyles_[at] += std::string(name) + ":" + value + ";";
+}
+
 void PageBinding::place(Control& c) {
   const bool touch = layout_ != LayoutKind::Window;
   const TouchSpot& s = touchSpot(layout_, c);
@@ -343,17 +356,17 @@ void PageBinding::applyLook(Control& c) {
   switch (c.kind()) {
     case Kind::Form:
     case Kind::Frame:
-      setStyle(e, "backgroundColor", css(c.BackColor));
+      setStyle(e, "background-color", css(c.BackColor));
       if (c.has(Prop::BorderStyle)) setStyle(e, "border", borderWidth(c) == 1 ? border : "none");
       break;
     case Kind::Label:
       setStyle(e, "color", css(c.ForeColor));
-      setStyle(e, "backgroundColor", c.BackStyle == 1 ? css(c.BackColor) : "transparent");
+      setStyle(e, "background-color", c.BackStyle == 1 ? css(c.BackColor) : "transparent");
       setStyle(e, "border", borderWidth(c) == 1 ? border : "none");
       break;
     case Kind::CommandButton:
     case Kind::OptionButton:
-      setStyle(e, "backgroundColor", css(c.BackColor));
+      setStyle(e, "background-color", css(c.BackColor));
       setStyle(e, "color", css(c.ForeColor));
       break;
     case Kind::Shape:  // an outline only, dashed for style 2, as on the desktop
@@ -366,20 +379,20 @@ void PageBinding::applyLook(Control& c) {
 
 void PageBinding::applyFont(Control& c) {
   const int e = element(c);
-  setStyle(e, "fontFamily", fontFamily(c.FontName.get()));
+  setStyle(e, "font-family", fontFamily(c.FontName.get()));
   const float points = layout_ != LayoutKind::Window && touchSpot(layout_, c).fontSize > 0
                            ? touchSpot(layout_, c).fontSize
                            : c.FontSize.get();
   // (less the browser's own text zoom, which the window, filling the screen, has no room for)
-  setStyle(e, "fontSize", decimal(points * kUnit / textScale_) + "pt");
+  setStyle(e, "font-size", decimal(points * kUnit / textScale_) + "pt");
   // A face that stands in has no bold of its own, and each engine makes one up its own way
   // (Firefox, scaled down, hardly at all): the page draws its bold as a thin outline round
   // the letters instead, the same in every engine.
   const bool standIn = drawnNarrowed(c.FontName.get());
-  setStyle(e, "fontWeight", std::string(c.FontBold && !standIn ? "bold" : "normal"));
-  setStyle(e, "webkitTextStroke", std::string(c.FontBold && standIn ? "0.04em" : "0"));
+  setStyle(e, "font-weight", std::string(c.FontBold && !standIn ? "bold" : "normal"));
+  setStyle(e, "-webkit-text-stroke", std::string(c.FontBold && standIn ? "0.04em" : "0"));
   // A face that stands in, its letters drawn closer to fit the captions.
-  setStyle(e, "letterSpacing", standIn ? decimal(fonts::kStandInSpacing) + "em" : "normal");
+  setStyle(e, "letter-spacing", standIn ? decimal(fonts::kStandInSpacing) + "em" : "normal");
 }
 
 void PageBinding::refreshInput() {

@@ -51,6 +51,7 @@ class PageBinding : public Mirror {
   Control* control(int index) const;
   void showSelection();
   void create(Control& c);
+  void setStyle(int e, const char* name, const std::string& value);
   void place(Control& c);
   void applyLook(Control& c);
   void applyFont(Control& c);
@@ -70,6 +71,8 @@ class PageBinding : public Mirror {
   double textScale_ = 1;
   int window_ = kNone;  // the frame around the client area, with its title bar
   int title_ = kNone;
+  bool building_ = true;                    // the window not yet on the page
+  std::vector<std::string> pendingStyles_;  // by element, while it is built
 };
 
 }  // namespace sorato::web
